@@ -1,0 +1,60 @@
+#pragma once
+// The platform boundary: window, present, events, gamepad, clock. Only vorin/platform/
+// includes SDL; the game sees plain data through these functions. Every function also has a
+// headless twin (no window, a virtual clock, no devices), chosen once by Open.
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+struct VideoOptions {
+    bool headless = false;
+    bool windowed = false;  // false: full screen on the desktop resolution, letterboxed
+    int scale = 3;          // window size 320*scale x 240*scale
+    bool vsync = true;      // page flipping on = vsync on
+};
+
+// Opens the window (or nothing, headless). On failure returns false and sets error.
+bool Open(const VideoOptions& options, std::string& error);
+void Close();
+bool Headless();
+// True when a real display exists (a message box can be shown).
+bool HasDisplay();
+
+// Recreates the presentation with vsync on or off.
+void SetVsync(bool on);
+
+// Expands the 8-bit frame through the 256-entry colour table (blue, green, red, reserved)
+// and shows it, scaled by a whole number and centred.
+void Present(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx);
+
+enum class EventType { None, KeyDown, KeyUp, Quit, FocusGained, FocusLost };
+struct Event {
+    EventType type = EventType::None;
+    int vk = 0;          // the game's virtual-key code
+    bool shift = false;  // shift held
+};
+// Returns false when no event is pending.
+bool PollEvent(Event& ev);
+bool HasFocus();
+
+// Joystick 1: axes 0..65535 (left stick or d-pad), one bit per button (0..7).
+struct JoyReading {
+    uint32_t x = 32768, y = 32768, z = 0, buttons = 0;
+};
+// True when a joystick exists and was read.
+bool JoystickRead(JoyReading& out);
+
+// Monotonic milliseconds (headless: the virtual clock).
+uint32_t Millis();
+void SleepMs(uint32_t ms);
+// Headless only: moves the virtual clock on.
+void AdvanceClock(uint32_t ms);
+
+void ShowCursor(bool show);
+// A modal error box when a display exists; nothing otherwise.
+void ShowErrorBox(const std::string& title, const std::string& message);
+// A short system beep (nothing headless).
+void Beep();
+
+}  // namespace plat

@@ -1,0 +1,160 @@
+#include "render/graphics.h"
+
+#include <algorithm>
+#include <cstring>
+
+int32_t Width(const TSurface& s) { return s.Empty() ? 0 : s.W; }
+int32_t Height(const TSurface& s) { return s.Empty() ? 0 : s.H; }
+
+namespace {
+
+// Clips the destination and source rectangles against both surfaces in the layer's order:
+// destination left/top, source left/top, destination right/bottom, source right/bottom.
+// Returns false when nothing is left to copy.
+bool ClipRects(const TSurface& dest, const TSurface& src, TRect& d, TRect& s) {
+    if (d.Left < 0) {
+        s.Left += -d.Left;
+        d.Left = 0;
+    }
+    if (d.Top < 0) {
+        s.Top += -d.Top;
+        d.Top = 0;
+    }
+    if (s.Left < 0) {
+        d.Left += -s.Left;
+        s.Left = 0;
+    }
+    if (s.Top < 0) {
+        d.Top += -s.Top;
+        s.Top = 0;
+    }
+    if (d.Right > dest.W) {
+        s.Right -= d.Right - dest.W;
+        d.Right = dest.W;
+    }
+    if (d.Bottom > dest.H) {
+        s.Bottom -= d.Bottom - dest.H;
+        d.Bottom = dest.H;
+    }
+    if (s.Right > src.W) {
+        d.Right -= s.Right - src.W;
+        s.Right = src.W;
+    }
+    if (s.Bottom > src.H) {
+        d.Bottom -= s.Bottom - src.H;
+        s.Bottom = src.H;
+    }
+    return d.Right > d.Left && d.Bottom > d.Top && s.Right > s.Left && s.Bottom > s.Top;
+}
+
+void Copy(TSurface& dest, const TRect& d, const TSurface& src, const TRect& s, bool transparent,
+          bool mirrorX, bool mirrorY) {
+    const int32_t w = std::min(d.Width(), s.Width());
+    const int32_t h = std::min(d.Height(), s.Height());
+    const uint8_t key = src.ColorKey;
+    for (int32_t row = 0; row < h; ++row) {
+        const int32_t sy = mirrorY ? s.Bottom - 1 - row : s.Top + row;
+        const uint8_t* in = src.Row(sy);
+        uint8_t* out = dest.Row(d.Top + row) + d.Left;
+        if (!mirrorX && !transparent) {
+            std::memcpy(out, in + s.Left, static_cast<size_t>(w));
+            continue;
+        }
+        for (int32_t col = 0; col < w; ++col) {
+            const uint8_t v = in[mirrorX ? s.Right - 1 - col : s.Left + col];
+            if (!transparent || v != key) out[col] = v;
+        }
+    }
+}
+
+}  // namespace
+
+void Draw(TSurface& dest, int32_t x, int32_t y, const TSurface& src, TRect srcRect,
+          bool transparent) {
+    if (src.Empty() || dest.Empty() || src.Locked || dest.Locked) return;
+    if (x > dest.W || y > dest.H) return;
+
+    const bool mirrorX = srcRect.Right < srcRect.Left;
+    const bool mirrorY = srcRect.Bottom < srcRect.Top;
+    if (!mirrorX && !mirrorY) {
+        TRect d = Bounds(x, y, srcRect.Width(), srcRect.Height());
+        TRect s = srcRect;
+        if (!ClipRects(dest, src, d, s)) return;
+        Copy(dest, d, src, s, transparent, false, false);
+        return;
+    }
+
+    // Mirrored copy: order the edges, clip as usual, then reflect the clipped source
+    // rectangle inside the source surface along each mirrored direction.
+    TRect s = srcRect;
+    if (mirrorX) std::swap(s.Left, s.Right);
+    if (mirrorY) std::swap(s.Top, s.Bottom);
+    if (x + s.Width() <= 0 || y + s.Height() <= 0) return;
+    TRect d = Bounds(x, y, s.Width(), s.Height());
+    if (!ClipRects(dest, src, d, s)) return;
+    if (mirrorX) s = {src.W - s.Right, s.Top, src.W - s.Left, s.Bottom};
+    if (mirrorY) s = {s.Left, src.H - s.Bottom, s.Right, src.H - s.Top};
+    Copy(dest, d, src, s, transparent, mirrorX, mirrorY);
+}
+
+void Fill(TSurface& s, uint8_t index) {
+    if (s.Empty() || s.Locked) return;
+    std::fill(s.Pixels.begin(), s.Pixels.end(), index);
+}
+
+void FillRect(TSurface& s, TRect r, uint8_t index) {
+    if (s.Empty() || s.Locked) return;
+    r.Left = std::max(r.Left, 0);
+    r.Top = std::max(r.Top, 0);
+    r.Right = std::min(r.Right, s.W);
+    r.Bottom = std::min(r.Bottom, s.H);
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+    for (int32_t y = r.Top; y < r.Bottom; ++y)
+        std::memset(s.Row(y) + r.Left, index, static_cast<size_t>(r.Width()));
+}
+
+uint8_t PixelAt(TSurface& s, int32_t x, int32_t y) {
+    if (s.Empty() || x < 0 || y < 0 || x >= s.W || y >= s.H) return 0;
+    TSurfaceDesc desc;
+    if (!Lock(s, nullptr, &desc)) return 0;
+    const uint8_t v = desc.Pixels[static_cast<size_t>(y) * desc.Pitch + x];
+    Unlock(s);
+    return v;
+}
+
+bool Lock(TSurface& s, const TRect* r, TSurfaceDesc* out) {
+    if (s.Empty() || s.Locked) return false;
+    TRect area{0, 0, s.W, s.H};
+    if (r) {
+        area = {std::max(r->Left, 0), std::max(r->Top, 0), std::min(r->Right, s.W),
+                std::min(r->Bottom, s.H)};
+        if (area.Right <= area.Left || area.Bottom <= area.Top) return false;
+    }
+    s.Locked = true;
+    if (out) {
+        out->Pixels = s.Row(area.Top) + area.Left;
+        out->Pitch = s.W;
+        out->Width = area.Width();
+        out->Height = area.Height();
+    }
+    return true;
+}
+
+void Unlock(TSurface& s) { s.Locked = false; }
+
+void SetSize(TSurface& s, int32_t width, int32_t height) {
+    s.Pixels.clear();
+    s.Pixels.shrink_to_fit();
+    s.W = s.H = 0;
+    s.Locked = false;
+    if (width <= 0 || height <= 0) return;
+    s.W = width;
+    s.H = height;
+    s.Pixels.assign(static_cast<size_t>(width) * height, 0);
+    s.ColorKey = 0;
+}
+
+void SetColorKey(TSurface& s, uint8_t index) {
+    if (s.Empty()) return;
+    s.ColorKey = index;
+}

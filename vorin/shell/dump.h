@@ -1,0 +1,31 @@
+#pragma once
+// --dump: one JSON object per tick with the shell's state and the state of the screen.
+#include <cstdint>
+#include <string>
+
+// A tiny streaming JSON writer: objects and arrays with comma handling.
+class JsonOut {
+public:
+    explicit JsonOut(std::string& out) : out_(out) {}
+    JsonOut& Key(const char* key);  // inside an object: "key":
+    JsonOut& BeginObject();
+    JsonOut& EndObject();
+    JsonOut& BeginArray();
+    JsonOut& EndArray();
+    JsonOut& Int(int64_t v);
+    JsonOut& Bool(bool v);
+    JsonOut& Double(double v);
+    JsonOut& Str(const std::string& v);
+    // Key plus value in one call.
+    JsonOut& Field(const char* key, int64_t v) { return Key(key).Int(v); }
+    JsonOut& FieldBool(const char* key, bool v) { return Key(key).Bool(v); }
+    JsonOut& FieldStr(const char* key, const std::string& v) { return Key(key).Str(v); }
+
+private:
+    void Separator();
+    std::string& out_;
+    bool needComma_ = false;
+};
+
+// Appends the tick's object (without newline); first adds the fields written only once.
+void DumpTick(std::string& out, int64_t tick, bool first);

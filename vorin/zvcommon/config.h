@@ -1,0 +1,25 @@
+#pragma once
+// zvconfig.ini: the player's control settings, in the initialisation-file text form.
+#include <cstdint>
+#include <string>
+
+struct TSettings {
+    int32_t ButtonA = 9;  // joystick button bits that press A ("SHOT A")
+    int32_t ButtonB = 10;
+    int32_t ButtonC = 4;
+    int32_t SpeedOff = 3;     // move speed while not firing
+    int32_t SpeedManual = 2;  // while firing by hand
+    int32_t SpeedAuto = 3;    // while auto-firing
+    int32_t SpeedCharge = 1;  // while charging the anchor
+    int32_t AnchorJiten = 32;   // anchor heading turn speed
+    int32_t AnchorKouten = 16;  // anchor orbit turn speed
+    bool operator==(const TSettings&) const = default;
+};
+
+extern TSettings Settings;  // the settings in use
+
+// Reads the file into settings; missing file, keys or bad values give the defaults.
+void ReadConfig(const std::string& path, TSettings& settings);
+// Writes the nine keys (replacing the file atomically, other sections and keys kept);
+// false when the file could not be written.
+bool WriteConfig(const std::string& path, const TSettings& settings);
