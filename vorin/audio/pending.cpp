@@ -1,0 +1,7 @@
+// Stand-ins until the audio subsystem lands: silence.
+#include "shell/hooks.h"
+
+void LoadSoundEffects() {}
+void InitMusic() {}
+void ClearMusic() {}
+void DumpAudio(JsonOut&) {}
