@@ -1,0 +1,13 @@
+#pragma once
+// The library's millisecond clock: a monotonic count that wraps at 2^32, like the system clock
+// the playback state was designed around.
+#include <cstdint>
+
+namespace ronvalet {
+
+using Clock = uint32_t (*)();
+
+// Milliseconds since the library was loaded.
+uint32_t systemMilliseconds();
+
+}  // namespace ronvalet
