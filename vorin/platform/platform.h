@@ -54,7 +54,5 @@ void AdvanceClock(uint32_t ms);
 void ShowCursor(bool show);
 // A modal error box when a display exists; nothing otherwise.
 void ShowErrorBox(const std::string& title, const std::string& message);
-// A short system beep (nothing headless).
-void Beep();
 
 }  // namespace plat
