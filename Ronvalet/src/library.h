@@ -35,7 +35,12 @@ public:
     int32_t setMidiInterruptTime(int32_t milliseconds);
     int32_t clearMidi();
 
-    // For tests.
+    // For tests: plays into `output` instead of the device RONVALET_OUTPUT names.
+    void adoptOutput(std::unique_ptr<MidiOutput> output) {
+        sequencer_.stop();
+        output_ = std::move(output);
+        sequencer_.setOutput(output_.get());
+    }
     const Song* song(int slot) const { return validSlot(slot) ? slots_[slot].get() : nullptr; }
     Sequencer& sequencer() { return sequencer_; }
     bool outputOpen() const { return output_ != nullptr; }
