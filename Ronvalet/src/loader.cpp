@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <limits>
 #include <memory>
 #include <sys/stat.h>
@@ -119,18 +118,18 @@ bool parseSysex(Cursor& c, Song& song, Event& e, uint8_t status) {
     return true;
 }
 
-// Parses the track chunk at `chunk` into `events` (times in ticks, last event the end mark).
-// `next` receives the start of the following chunk.
-bool parseTrack(const uint8_t* chunk, const uint8_t* fileEnd, Song& song,
-                std::vector<Event>& events, const uint8_t*& next) {
+// Parses the track chunk at `chunk`, appending its events (times in ticks) to `events` and
+// giving its last event, turned into the end mark, in `endMark`. `next` receives the start of
+// the following chunk.
+bool parseTrack(const uint8_t* chunk, const uint8_t* fileEnd, uint8_t track, Song& song,
+                std::vector<Event>& events, Event& endMark, const uint8_t*& next) {
     if (size_t(fileEnd - chunk) < kChunkPrefix) return false;
     uint32_t length = be32(chunk + 4);
     const uint8_t* body = chunk + kChunkPrefix;
     if (length > size_t(fileEnd - body)) return false;  // shorter than the chunk says
     Cursor c{body, body + length};
     next = c.end;
-    events.clear();
-    events.reserve(length / 3 + 1);
+    const size_t first = events.size();
 
     uint8_t running = 0;  // none yet
     uint32_t tick = 0;
@@ -142,6 +141,7 @@ bool parseTrack(const uint8_t* chunk, const uint8_t* fileEnd, Song& song,
         tick += delta;
         Event e{};
         e.time = tick;
+        e.track = track;
         if (status < 0xF0) {
             uint8_t d[2] = {0, 0};
             int have = 0;
@@ -167,38 +167,48 @@ bool parseTrack(const uint8_t* chunk, const uint8_t* fileEnd, Song& song,
         }
         events.push_back(e);
     }
-    if (events.empty()) return false;
-    events.back().kind = kKindEndMark;
+    if (events.size() == first) return false;  // no events
+    endMark = events.back();
+    endMark.kind = kKindEndMark;
+    events.pop_back();
     return true;
 }
 
-// Merges sorted tracks into one list; on equal times the lower track goes first.
-void mergeTracks(std::vector<std::vector<Event>>& tracks, std::vector<Event>& out) {
-    size_t total = 1;
-    for (const auto& t : tracks) total += t.size();
-    out.clear();
-    out.reserve(total);
-    // Heap of (time << 8 | track); track numbers stay below 256.
-    std::vector<uint64_t> heap;
-    std::vector<size_t> pos(tracks.size(), 0);
-    auto key = [&](size_t t) { return uint64_t(tracks[t][pos[t]].time) << 8 | t; };
-    for (size_t t = 0; t < tracks.size(); ++t) {
-        if (tracks[t].size() > 1) heap.push_back(key(t));
+// Merges two neighbouring runs into `out`, the first run's event first on equal times. Written
+// without branches on the comparison, which interleaved tracks make unpredictable.
+void mergeRuns(const Event* a, const Event* aEnd, const Event* b, const Event* bEnd, Event* out) {
+    while (a != aEnd && b != bEnd) {
+        bool takeB = b->time < a->time;
+        const Event* src = takeB ? b : a;
+        *out++ = *src;
+        b += takeB;
+        a += !takeB;
     }
-    std::make_heap(heap.begin(), heap.end(), std::greater<>());
-    size_t last = 0;
-    while (!heap.empty()) {
-        std::pop_heap(heap.begin(), heap.end(), std::greater<>());
-        size_t t = size_t(heap.back() & 0xFF);
-        heap.pop_back();
-        out.push_back(tracks[t][pos[t]++]);
-        last = t;
-        if (pos[t] + 1 < tracks[t].size()) {
-            heap.push_back(key(t));
-            std::push_heap(heap.begin(), heap.end(), std::greater<>());
+    out = std::copy(a, aEnd, out);
+    std::copy(b, bEnd, out);
+}
+
+// Merges the tracks' runs of `events` (run i is [runs[i], runs[i + 1])) into one list: at each
+// step the earliest next event of all tracks, the lowest track first on equal times. Merging
+// neighbouring runs pairwise, earlier run first on ties, gives exactly that order.
+void mergeTracks(std::vector<Event>& events, std::vector<size_t> runs) {
+    if (runs.size() <= 2) return;
+    // Scratch left uninitialised: every element is written before it is read.
+    std::unique_ptr<Event[]> scratch(new Event[events.size()]);
+    Event* src = events.data();
+    Event* dst = scratch.get();
+    while (runs.size() > 2) {
+        std::vector<size_t> merged{0};
+        for (size_t i = 0; i + 1 < runs.size(); i += 2) {
+            size_t c = i + 2 < runs.size() ? runs[i + 2] : runs[i + 1];
+            mergeRuns(src + runs[i], src + runs[i + 1], src + runs[i + 1], src + c,
+                      dst + runs[i]);
+            merged.push_back(c);
         }
+        std::swap(src, dst);
+        runs = std::move(merged);
     }
-    out.push_back(tracks[last].back());
+    if (src != events.data()) std::copy(src, src + events.size(), events.data());
 }
 
 void pack(std::vector<Event>& events) {
@@ -245,17 +255,24 @@ bool parseSmf(const uint8_t* data, size_t size, Song& song, Tempo& tempo) {
     Song out;
     const uint8_t* end = data + size;
     const uint8_t* chunk = data + kHeaderSize;
+    out.events.reserve(size / 3 + 1);
+    Event endMark{};
     if (t.format == 0) {
-        if (!parseTrack(chunk, end, out, out.events, chunk)) return false;
+        if (!parseTrack(chunk, end, 0, out, out.events, endMark, chunk)) return false;
     } else {
         if (t.trackCount == 0) return false;
-        std::vector<std::vector<Event>> tracks(t.trackCount);
-        for (auto& track : tracks) {
-            if (!parseTrack(chunk, end, out, track, chunk)) return false;
+        std::vector<size_t> runs{0};
+        std::vector<Event> endMarks(t.trackCount);
+        for (uint8_t i = 0; i < t.trackCount; ++i) {
+            if (!parseTrack(chunk, end, i, out, out.events, endMarks[i], chunk)) return false;
+            runs.push_back(out.events.size());
         }
-        mergeTracks(tracks, out.events);
+        mergeTracks(out.events, runs);
+        // The end mark of the track that gave the last event.
+        endMark = endMarks[out.events.empty() ? 0 : out.events.back().track];
         t.trackCount = 1;
     }
+    out.events.push_back(endMark);
     pack(out.events);
     convertTimes(out.events, t);
     song = std::move(out);

@@ -27,6 +27,8 @@ struct Event {
     uint16_t metaType;  // meta type byte of a meta event
     uint8_t length;     // low 8 bits of a system-exclusive data length
     uint8_t channel;    // 0..15 for channel messages
+    uint8_t track;      // the track chunk the event came from
+    uint8_t unused;
 };
 static_assert(sizeof(Event) == 16, "event records are 16 bytes");
 
