@@ -14,4 +14,8 @@ uint32_t systemMilliseconds() {
     return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
+std::chrono::steady_clock::time_point systemMillisecondInstant(uint32_t ms) {
+    return clockEpoch + std::chrono::milliseconds(ms);
+}
+
 }  // namespace ronvalet

@@ -42,4 +42,8 @@ std::unique_ptr<MidiOutput> makeFluidSynthOutput();
 std::unique_ptr<MidiOutput> makeCaptureOutput(const char* path, Clock clock);
 std::unique_ptr<MidiOutput> makeAlsaOutput(const char* address);
 
+// While on, ALSA's own error messages (FluidSynth tries ALSA audio first) go to the traces
+// instead of standard error; off restores ALSA's default.
+void routeAlsaErrorsToTrace(bool on);
+
 }  // namespace ronvalet

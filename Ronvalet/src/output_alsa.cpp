@@ -5,6 +5,8 @@
 
 #if RONVALET_HAVE_ALSA
 #include <alsa/asoundlib.h>
+#include <cstdarg>
+#include <cstdio>
 #include <mutex>
 #endif
 
@@ -105,12 +107,27 @@ private:
 
 }  // namespace
 
+namespace {
+void alsaError(const char* file, int line, const char* function, int, const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    trace("alsa (%s:%d %s): %s\n", file, line, function, text);
+}
+}  // namespace
+
+void routeAlsaErrorsToTrace(bool on) { snd_lib_error_set_handler(on ? alsaError : nullptr); }
+
 std::unique_ptr<MidiOutput> makeAlsaOutput(const char* address) {
     auto out = std::make_unique<AlsaOutput>();
     if (!out->open(address)) return nullptr;
     return out;
 }
 #else
+void routeAlsaErrorsToTrace(bool) {}
+
 std::unique_ptr<MidiOutput> makeAlsaOutput(const char* address) {
     trace("alsa:%s: this library was built without ALSA\n", address);
     return nullptr;

@@ -59,7 +59,9 @@ public:
             trace("fluidsynth: cannot load SoundFont %s\n", soundFont);
             return false;
         }
+        routeAlsaErrorsToTrace(true);
         driver_ = new_fluid_audio_driver(settings_, synth_);
+        routeAlsaErrorsToTrace(false);
         if (driver_ == nullptr) {
             trace("fluidsynth: no audio driver could be started (set RONVALET_AUDIO_DRIVER)\n");
             return false;

@@ -13,6 +13,8 @@ constexpr int kChannels = 16;
 constexpr uint32_t kAllSoundOff = 0x78B0;  // controller 120, value 0, channel added
 constexpr uint32_t kAllNotesOff = 0x7BB0;  // controller 123, value 0, channel added
 constexpr uint32_t kSysexTraceBytes = 9;   // bytes of a message shown in its trace
+// How long after a millisecond turns a tick falls, so that the clock has surely turned.
+constexpr auto kTickAfterMillisecond = std::chrono::microseconds(50);
 }  // namespace
 
 Sequencer::Sequencer(Clock clock, SharedTempo& tempo, bool threaded)
@@ -35,7 +37,13 @@ bool Sequencer::start(Song* song, int slot, bool loop, uint16_t interruptTime) {
     loop_ = loop;
     running_.store(true);
     playing_.store(true);
-    if (threaded_ && !timer_.start(period_, &Sequencer::timerCallback, this)) {
+    // On the system clock, ticks fall just after a millisecond turns: an event then goes out
+    // as early after its time as the period allows.
+    std::chrono::steady_clock::time_point first{};
+    if (clock_ == &systemMilliseconds) {
+        first = systemMillisecondInstant(now + period_) + kTickAfterMillisecond;
+    }
+    if (threaded_ && !timer_.start(period_, &Sequencer::timerCallback, this, first)) {
         stop();
         return false;
     }

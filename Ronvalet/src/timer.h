@@ -1,6 +1,7 @@
 #pragma once
 // A periodic timer on a thread of its own. Deadlines are absolute (start + n * period), so the
 // ticks do not drift; ticks missed while the thread was held up are skipped, not bunched.
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -21,14 +22,17 @@ public:
     PeriodicTimer& operator=(const PeriodicTimer&) = delete;
     ~PeriodicTimer() { stop(); }
 
-    // Calls `callback(user)` every `periodMs`, the first time one period from now.
-    bool start(uint32_t periodMs, Callback callback, void* user);
+    // Calls `callback(user)` every `periodMs`, the first time at `first` (or one period from
+    // now when `first` is the default).
+    bool start(uint32_t periodMs, Callback callback, void* user,
+               std::chrono::steady_clock::time_point first = {});
     // Returns once the thread has ended; no callback runs after that. Safe to call when idle.
     void stop();
     bool active() const { return thread_.joinable(); }
 
 private:
-    void run(uint32_t periodMs, Callback callback, void* user);
+    void run(uint32_t periodMs, Callback callback, void* user,
+             std::chrono::steady_clock::time_point first);
 
     std::thread thread_;
     std::mutex mutex_;

