@@ -1,6 +1,7 @@
 #include "platform/mixer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace plat {
@@ -36,7 +37,7 @@ float SampleAt(const uint8_t* p, uint16_t tag, uint16_t bits) {
 }
 
 int16_t ToS16(float f) {
-    const float scaled = f * 32767.0f;
+    const float scaled = std::nearbyint(f * 32768.0f);
     return int16_t(std::clamp(scaled, -32768.0f, 32767.0f));
 }
 

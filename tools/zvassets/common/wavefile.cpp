@@ -18,7 +18,9 @@ void Put16(std::vector<uint8_t>& out, uint16_t v) {
 void Put32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
-void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(tag[i]));
+}
 
 void PutShortString(std::vector<uint8_t>& out, const std::string& s) {
     if (s.size() > 255) throw std::runtime_error("name longer than 255 characters: " + s);
