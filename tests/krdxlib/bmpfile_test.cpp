@@ -53,6 +53,7 @@ BmpSpec Rle8Sample() {
     s.Height = 4;
     s.Compression = 1;
     s.Colors = Ramp(16);
+    s.ColorsUsed = 16;
     s.Pixels = {
         3, 5, 0, 3, 1, 2, 3, 0,  // bottom row: 5 5 5 then absolute 1 2 3 (odd: padded)
         0, 0,                    // end of line
