@@ -143,6 +143,15 @@ TEST(ConfigWrite, AppendsTheSectionAndKeepsWindowsLineEnds) {
     EXPECT_EQ(FromText(out), TSettings{});
 }
 
+TEST(ConfigWrite, SecondWriteChangesNothing) {
+    for (const char* text : {"", "Scale=3\r", "[Input]\r\r\nButtonA=1\n", "a\nb\r\n[input]",
+                             "[Input]\n\n\n[Next]\n"}) {
+        const std::string once = UpdateConfigText(text, Custom());
+        EXPECT_EQ(UpdateConfigText(once, Custom()), once) << text;
+        EXPECT_EQ(FromText(once), Custom()) << text;
+    }
+}
+
 class ConfigFile : public ::testing::Test {
 protected:
     void SetUp() override {
