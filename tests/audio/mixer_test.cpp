@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/audio_device.h"
 
 namespace {
@@ -160,7 +162,8 @@ TEST(NullSoundDevice, NeedsAClockAndClosesCleanly) {
 }
 
 TEST(SdlSoundDevice, OpensOnTheDummyDriverAndPlays) {
-    // The tests run with SDL_AUDIODRIVER=dummy: a real device thread that pulls the mixer.
+    // SDL's dummy driver: a real device thread that pulls the mixer, without a sound card.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::string error;
     ASSERT_TRUE(plat::AudioOpen(plat::AudioKind::Sdl, nullptr, error)) << error;
     std::vector<int16_t> data(22050, 1000);  // half a second mono
