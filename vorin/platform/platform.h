@@ -28,6 +28,11 @@ void SetVsync(bool on);
 // and shows it, scaled by a whole number and centred.
 void Present(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx);
 
+// The expansion Present does: 8-bit indices through the colour table into 0xAARRGGBB pixels
+// (out has width * height entries).
+void ExpandFrame(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx,
+                 uint32_t* out);
+
 enum class EventType { None, KeyDown, KeyUp, Quit, FocusGained, FocusLost };
 struct Event {
     EventType type = EventType::None;
