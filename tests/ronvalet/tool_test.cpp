@@ -130,3 +130,18 @@ TEST(ToolRonvaletPlay, SoundsThroughFluidSynth) {
     }
     EXPECT_GT(peak, 100) << "the rendered audio is silent";
 }
+
+TEST(GameSongs, TheFiveSongsLoadAndEndWithinMinutes) {
+    const char* names[] = {"select2.mid", "sekkou.mid", "bQelnRX_zvorin01.mid", "starship.mid",
+                           "dawn.mid"};
+    for (const char* name : names) {
+        std::string path = std::string(ZV_BIN_DIR) + "/" + name;
+        if (::access(path.c_str(), R_OK) != 0) GTEST_SKIP() << name << " not built";
+        Song song;
+        Tempo tempo;
+        ASSERT_EQ(loadSmfFile(path.c_str(), song, tempo), LoadResult::Ok) << name;
+        EXPECT_GT(noteOns(song), 0) << name;
+        EXPECT_LT(song.events.back().time, 10u * 60 * 1000) << name;
+        EXPECT_GT(tempo.bpm, 20.0) << name;
+    }
+}
