@@ -18,7 +18,9 @@
 namespace {
 
 // The fastest repetition: on a machine shared with other builds, the least disturbed run.
-double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+double fastest(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
 
 constexpr int kTracks = 16;
 constexpr size_t kTargetBytes = 1 << 20;
@@ -47,7 +49,9 @@ std::vector<uint8_t> makeBigSong() {
 
 char songFile[64];  // the generated song, removed at exit
 
-void removeSong() { ::unlink(songFile); }
+void removeSong() {
+    ::unlink(songFile);
+}
 
 const char* songPath() {
     if (songFile[0] == '\0') {

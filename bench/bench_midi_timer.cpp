@@ -19,7 +19,7 @@ using Steady = std::chrono::steady_clock;
 
 // Notes the exact moment of every short message, and the library clock's reading then.
 class StampingOutput final : public ronvalet::MidiOutput {
-public:
+  public:
     explicit StampingOutput(size_t expected) {
         stamps.reserve(expected);
         clockStamps.reserve(expected);

@@ -8,8 +8,7 @@
 
 namespace ronvalet {
 
-Library::Library(Clock clock, bool threaded)
-    : clock_(clock), sequencer_(clock, tempo_, threaded) {}
+Library::Library(Clock clock, bool threaded) : clock_(clock), sequencer_(clock, tempo_, threaded) {}
 
 Library::~Library() {
     sequencer_.stop();
@@ -22,7 +21,8 @@ int32_t Library::initMidi() {
     const char* spec = std::getenv("RONVALET_OUTPUT");
     output_ = makeOutput(spec, clock_);
     if (output_ == nullptr) {
-        if (spec == nullptr || std::strcmp(spec, "none") != 0) trace("midiOutOpen()に失敗しました\n");
+        if (spec == nullptr || std::strcmp(spec, "none") != 0)
+            trace("midiOutOpen()に失敗しました\n");
         return 0;
     }
     sequencer_.setOutput(output_.get());
@@ -52,12 +52,24 @@ int32_t Library::playMidiByName(const char* fileName, int32_t loop) {
     return playMidi(0, loop);
 }
 
-int32_t Library::stopMidi() { return sequencer_.stop() ? 1 : 0; }
-int32_t Library::pauseMidi() { return sequencer_.pause() ? 1 : 0; }
-int32_t Library::resumeMidi() { return sequencer_.resume() ? 1 : 0; }
-int32_t Library::getMidi() const { return sequencer_.running() ? 1 : 0; }
-uint32_t Library::getPlayingTime() const { return sequencer_.playingTime(); }
-double Library::getPlayingBPM() const { return tempo_.get().bpm; }
+int32_t Library::stopMidi() {
+    return sequencer_.stop() ? 1 : 0;
+}
+int32_t Library::pauseMidi() {
+    return sequencer_.pause() ? 1 : 0;
+}
+int32_t Library::resumeMidi() {
+    return sequencer_.resume() ? 1 : 0;
+}
+int32_t Library::getMidi() const {
+    return sequencer_.running() ? 1 : 0;
+}
+uint32_t Library::getPlayingTime() const {
+    return sequencer_.playingTime();
+}
+double Library::getPlayingBPM() const {
+    return tempo_.get().bpm;
+}
 
 int32_t Library::setMidiInterruptTime(int32_t milliseconds) {
     interruptTime_ = uint16_t(milliseconds);

@@ -16,7 +16,7 @@ namespace ronvalet {
 constexpr int kSlotCount = 256;
 
 class Library {
-public:
+  public:
     explicit Library(Clock clock = systemMilliseconds, bool threaded = true);
     ~Library();
     Library(const Library&) = delete;
@@ -46,7 +46,7 @@ public:
     bool outputOpen() const { return output_ != nullptr; }
     Tempo tempo() const { return tempo_.get(); }
 
-private:
+  private:
     static bool validSlot(int32_t slot) { return slot >= 0 && slot < kSlotCount; }
 
     Clock clock_;

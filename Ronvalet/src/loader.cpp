@@ -16,16 +16,18 @@ namespace ronvalet {
 
 namespace {
 
-constexpr size_t kHeaderSize = 14;       // "MThd", length, format, tracks, division
-constexpr uint32_t kHeaderLength = 6;    // the only header length accepted
-constexpr unsigned kMaxTracks = 33;      // more tracks are rejected
-constexpr size_t kChunkPrefix = 8;       // identifier and length of every chunk
-constexpr int kMaxVlqBytes = 4;          // a longer variable-length quantity reads as 0
+constexpr size_t kHeaderSize = 14;     // "MThd", length, format, tracks, division
+constexpr uint32_t kHeaderLength = 6;  // the only header length accepted
+constexpr unsigned kMaxTracks = 33;    // more tracks are rejected
+constexpr size_t kChunkPrefix = 8;     // identifier and length of every chunk
+constexpr int kMaxVlqBytes = 4;        // a longer variable-length quantity reads as 0
 
 uint32_t be32(const uint8_t* p) {
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
 }
-uint16_t be16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
+uint16_t be16(const uint8_t* p) {
+    return uint16_t(p[0] << 8 | p[1]);
+}
 
 // Walks one chunk's bytes; every read is checked against the chunk end.
 struct Cursor {
@@ -56,7 +58,9 @@ struct Cursor {
 };
 
 // Number of data bytes that follow a channel status of this kind.
-int dataBytes(uint8_t kind) { return (kind == 0xC0 || kind == 0xD0) ? 1 : 2; }
+int dataBytes(uint8_t kind) {
+    return (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+}
 
 // Appends a text or system-exclusive message to the song's bytes; returns its offset.
 uint32_t appendBytes(Song& song, const uint8_t* src, size_t n, size_t extra) {
@@ -75,25 +79,25 @@ bool parseMeta(Cursor& c, Song& song, Event& e, bool& endOfTrack) {
     e.kind = kKindMeta;
     e.metaType = type;
     switch (type) {
-    case kMetaSequenceNumber:
-        e.data = (n & 0xFF) | (n >= 2 ? uint32_t(be16(d)) << 16 : 0);
-        break;
-    case kMetaEndOfTrack:
-        endOfTrack = true;
-        break;
-    case kMetaTempo:
-        if (n < 4) {
-            for (uint32_t i = 0; i < n; ++i) e.data = e.data << 8 | d[i];
-        }
-        break;
-    case kMetaTimeSignature:
-        if (n >= 1) e.data = d[0];
-        if (n >= 2) e.data |= uint32_t(d[1]) << 8;
-        break;
-    default:
-        if (song.bytes.size() + n + 1 > std::numeric_limits<uint32_t>::max()) return false;
-        e.data = appendBytes(song, d, n, 1);  // zero-terminated copy
-        break;
+        case kMetaSequenceNumber:
+            e.data = (n & 0xFF) | (n >= 2 ? uint32_t(be16(d)) << 16 : 0);
+            break;
+        case kMetaEndOfTrack:
+            endOfTrack = true;
+            break;
+        case kMetaTempo:
+            if (n < 4) {
+                for (uint32_t i = 0; i < n; ++i) e.data = e.data << 8 | d[i];
+            }
+            break;
+        case kMetaTimeSignature:
+            if (n >= 1) e.data = d[0];
+            if (n >= 2) e.data |= uint32_t(d[1]) << 8;
+            break;
+        default:
+            if (song.bytes.size() + n + 1 > std::numeric_limits<uint32_t>::max()) return false;
+            e.data = appendBytes(song, d, n, 1);  // zero-terminated copy
+            break;
     }
     return true;
 }
@@ -201,8 +205,7 @@ void mergeTracks(std::vector<Event>& events, std::vector<size_t> runs) {
         std::vector<size_t> merged{0};
         for (size_t i = 0; i + 1 < runs.size(); i += 2) {
             size_t c = i + 2 < runs.size() ? runs[i + 2] : runs[i + 1];
-            mergeRuns(src + runs[i], src + runs[i + 1], src + runs[i + 1], src + c,
-                      dst + runs[i]);
+            mergeRuns(src + runs[i], src + runs[i + 1], src + runs[i + 1], src + c, dst + runs[i]);
             merged.push_back(c);
         }
         std::swap(src, dst);
@@ -295,8 +298,10 @@ bool readFile(const char* fileName, std::vector<uint8_t>& image) {
         while (ok && done < image.size()) {
             ssize_t n = ::read(fd, image.data() + done, image.size() - done);
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) ok = false;
-            else done += size_t(n);
+            if (n <= 0)
+                ok = false;
+            else
+                done += size_t(n);
         }
     }
     ::close(fd);

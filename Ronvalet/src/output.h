@@ -18,7 +18,7 @@ struct SysexHeader {
 };
 
 class MidiOutput {
-public:
+  public:
     virtual ~MidiOutput() = default;
     // A packed short message: status in bits 0-7, data 1 in 8-15, data 2 in 16-23.
     virtual bool shortMessage(uint32_t message) = 0;

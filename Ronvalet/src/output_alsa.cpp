@@ -16,11 +16,11 @@ namespace ronvalet {
 namespace {
 
 constexpr int kChannels = 16;
-constexpr int kAllNotesOff = 123;        // controller numbers sent by reset
+constexpr int kAllNotesOff = 123;  // controller numbers sent by reset
 constexpr int kResetControllers = 121;
 
 class AlsaOutput final : public MidiOutput {
-public:
+  public:
     ~AlsaOutput() override { close(); }
 
     bool open(const char* address) {
@@ -49,14 +49,29 @@ public:
         int d1 = message >> 8 & 0x7F;
         int d2 = message >> 16 & 0x7F;
         switch (message & 0xF0) {
-        case 0x80: snd_seq_ev_set_noteoff(&ev, channel, d1, d2); break;
-        case 0x90: snd_seq_ev_set_noteon(&ev, channel, d1, d2); break;
-        case 0xA0: snd_seq_ev_set_keypress(&ev, channel, d1, d2); break;
-        case 0xB0: snd_seq_ev_set_controller(&ev, channel, d1, d2); break;
-        case 0xC0: snd_seq_ev_set_pgmchange(&ev, channel, d1); break;
-        case 0xD0: snd_seq_ev_set_chanpress(&ev, channel, d1); break;
-        case 0xE0: snd_seq_ev_set_pitchbend(&ev, channel, (d1 | d2 << 7) - 8192); break;
-        default: return false;
+            case 0x80:
+                snd_seq_ev_set_noteoff(&ev, channel, d1, d2);
+                break;
+            case 0x90:
+                snd_seq_ev_set_noteon(&ev, channel, d1, d2);
+                break;
+            case 0xA0:
+                snd_seq_ev_set_keypress(&ev, channel, d1, d2);
+                break;
+            case 0xB0:
+                snd_seq_ev_set_controller(&ev, channel, d1, d2);
+                break;
+            case 0xC0:
+                snd_seq_ev_set_pgmchange(&ev, channel, d1);
+                break;
+            case 0xD0:
+                snd_seq_ev_set_chanpress(&ev, channel, d1);
+                break;
+            case 0xE0:
+                snd_seq_ev_set_pitchbend(&ev, channel, (d1 | d2 << 7) - 8192);
+                break;
+            default:
+                return false;
         }
         return send(ev);
     }
@@ -87,7 +102,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     void begin(snd_seq_event_t& ev) const {
         snd_seq_ev_clear(&ev);
         snd_seq_ev_set_source(&ev, port_);
@@ -118,7 +133,9 @@ void alsaError(const char* file, int line, const char* function, int, const char
 }
 }  // namespace
 
-void routeAlsaErrorsToTrace(bool on) { snd_lib_error_set_handler(on ? alsaError : nullptr); }
+void routeAlsaErrorsToTrace(bool on) {
+    snd_lib_error_set_handler(on ? alsaError : nullptr);
+}
 
 std::unique_ptr<MidiOutput> makeAlsaOutput(const char* address) {
     auto out = std::make_unique<AlsaOutput>();

@@ -16,7 +16,7 @@ namespace ronvalet {
 namespace {
 
 class CaptureOutput final : public MidiOutput {
-public:
+  public:
     CaptureOutput(int fd, Clock clock) : fd_(fd), clock_(clock) {}
     ~CaptureOutput() override { close(); }
 
@@ -53,7 +53,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     // One write per line, so the file is complete up to the last message at any moment.
     bool writeLine(const char* text, size_t size) {
         std::lock_guard lock(mutex_);

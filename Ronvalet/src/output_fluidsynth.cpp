@@ -36,7 +36,7 @@ const char* findSoundFont() {
 }
 
 class FluidSynthOutput final : public MidiOutput {
-public:
+  public:
     ~FluidSynthOutput() override { close(); }
 
     bool open() {
@@ -75,14 +75,29 @@ public:
         int d2 = message >> 16 & 0x7F;
         int result = FLUID_FAILED;
         switch (message & 0xF0) {
-        case 0x80: result = fluid_synth_noteoff(synth_, channel, d1); break;
-        case 0x90: result = fluid_synth_noteon(synth_, channel, d1, d2); break;
-        case 0xA0: result = fluid_synth_key_pressure(synth_, channel, d1, d2); break;
-        case 0xB0: result = fluid_synth_cc(synth_, channel, d1, d2); break;
-        case 0xC0: result = fluid_synth_program_change(synth_, channel, d1); break;
-        case 0xD0: result = fluid_synth_channel_pressure(synth_, channel, d1); break;
-        case 0xE0: result = fluid_synth_pitch_bend(synth_, channel, d1 | d2 << 7); break;
-        default: break;
+            case 0x80:
+                result = fluid_synth_noteoff(synth_, channel, d1);
+                break;
+            case 0x90:
+                result = fluid_synth_noteon(synth_, channel, d1, d2);
+                break;
+            case 0xA0:
+                result = fluid_synth_key_pressure(synth_, channel, d1, d2);
+                break;
+            case 0xB0:
+                result = fluid_synth_cc(synth_, channel, d1, d2);
+                break;
+            case 0xC0:
+                result = fluid_synth_program_change(synth_, channel, d1);
+                break;
+            case 0xD0:
+                result = fluid_synth_channel_pressure(synth_, channel, d1);
+                break;
+            case 0xE0:
+                result = fluid_synth_pitch_bend(synth_, channel, d1 | d2 << 7);
+                break;
+            default:
+                break;
         }
         return result == FLUID_OK;
     }
@@ -107,7 +122,7 @@ public:
         return true;
     }
 
-private:
+  private:
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_audio_driver_t* driver_ = nullptr;

@@ -23,8 +23,8 @@ Sequencer::Sequencer(Clock clock, SharedTempo& tempo, bool threaded)
 bool Sequencer::start(Song* song, int slot, bool loop, uint16_t interruptTime) {
     stop();
     if (song == nullptr || song->events.empty()) return false;
-    period_ = uint16_t(std::clamp<uint32_t>(interruptTime, PeriodicTimer::kMinPeriod,
-                                            PeriodicTimer::kMaxPeriod));
+    period_ = uint16_t(
+        std::clamp<uint32_t>(interruptTime, PeriodicTimer::kMinPeriod, PeriodicTimer::kMaxPeriod));
     if (period_ == 0) return false;
 
     song_ = song;

@@ -16,7 +16,7 @@ namespace ronvalet {
 constexpr uint16_t kDefaultInterruptTime = 5;  // milliseconds between timer ticks
 
 class Sequencer {
-public:
+  public:
     // With `threaded` false no timer thread is made: the owner calls tick() itself (tests).
     Sequencer(Clock clock, SharedTempo& tempo, bool threaded = true);
     ~Sequencer() { stop(); }
@@ -44,7 +44,7 @@ public:
     // Milliseconds played, excluding pauses.
     uint32_t playingTime() const { return clock_() - startTime_.load(); }
 
-private:
+  private:
     static void timerCallback(void* self) { static_cast<Sequencer*>(self)->tick(); }
     void allSoundOff();
     void prepareSysex();

@@ -32,8 +32,12 @@ struct Event {
 };
 static_assert(sizeof(Event) == 16, "event records are 16 bytes");
 
-inline bool isSysex(const Event& e) { return e.kind == kKindSysex || e.kind == kKindSysexEscape; }
-inline bool isTempo(const Event& e) { return e.kind == kKindMeta && e.metaType == kMetaTempo; }
+inline bool isSysex(const Event& e) {
+    return e.kind == kKindSysex || e.kind == kKindSysexEscape;
+}
+inline bool isTempo(const Event& e) {
+    return e.kind == kKindMeta && e.metaType == kMetaTempo;
+}
 
 struct Song {
     std::vector<Event> events;  // always ends with exactly one end mark

@@ -10,7 +10,7 @@
 namespace ronvalet {
 
 class PeriodicTimer {
-public:
+  public:
     using Callback = void (*)(void* user);
 
     // The limits of the period, in milliseconds.
@@ -30,7 +30,7 @@ public:
     void stop();
     bool active() const { return thread_.joinable(); }
 
-private:
+  private:
     void run(uint32_t periodMs, Callback callback, void* user,
              std::chrono::steady_clock::time_point first);
 

@@ -18,7 +18,9 @@ bool traceEnabled() {
     return v != nullptr && std::strcmp(v, "1") == 0;
 }
 
-void setTraceSink(TraceSink sink) { traceSink.store(sink); }
+void setTraceSink(TraceSink sink) {
+    traceSink.store(sink);
+}
 
 void trace(const char* format, ...) {
     TraceSink sink = traceSink.load();

@@ -14,7 +14,9 @@ namespace {
 
 volatile std::sig_atomic_t interrupted = 0;  // set by Ctrl+C or a termination request
 
-void onSignal(int) { interrupted = 1; }
+void onSignal(int) {
+    interrupted = 1;
+}
 
 int usage() {
     std::fprintf(stderr, "usage: ronvalet-play song.mid [--loop] [--period MS]\n");

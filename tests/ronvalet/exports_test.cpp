@@ -29,7 +29,7 @@ std::string currentDirectory() {
 }
 
 class Exports : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         rvtest::fakeNow = 0;
         ::setenv("RONVALET_OUTPUT", "none", 1);

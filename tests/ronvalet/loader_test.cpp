@@ -33,7 +33,9 @@ std::vector<uint32_t> messages(const Song& song) {
     return out;
 }
 
-uint32_t packed(uint8_t status, uint8_t d1, uint8_t d2) { return status | d1 << 8 | d2 << 16; }
+uint32_t packed(uint8_t status, uint8_t d1, uint8_t d2) {
+    return status | d1 << 8 | d2 << 16;
+}
 
 }  // namespace
 
@@ -51,10 +53,10 @@ TEST(LoaderFormat0, PacksChannelMessagesAndEndsWithOneEndMark) {
     Tempo tempo;
     ASSERT_TRUE(parse(smftest::smf(0, 480, {t}), song, tempo));
 
-    EXPECT_EQ(messages(song), (std::vector<uint32_t>{
-                                  0xC3 | 0x15 << 8, packed(0xB3, 7, 100), packed(0x93, 60, 90),
-                                  packed(0xE3, 0, 0x40), 0xD3 | 0x33 << 8,
-                                  packed(0xA3, 0x3C, 0x22), packed(0x83, 60, 0)}));
+    EXPECT_EQ(messages(song),
+              (std::vector<uint32_t>{0xC3 | 0x15 << 8, packed(0xB3, 7, 100), packed(0x93, 60, 90),
+                                     packed(0xE3, 0, 0x40), 0xD3 | 0x33 << 8,
+                                     packed(0xA3, 0x3C, 0x22), packed(0x83, 60, 0)}));
     ASSERT_EQ(song.events.size(), 8u);
     EXPECT_EQ(song.events.back().kind, kKindEndMark);
     EXPECT_EQ(song.events[2].kind, 0x90);
@@ -130,15 +132,15 @@ TEST(LoaderFormat0, StoresTextsAndSystemExclusiveWithTheSong) {
     EXPECT_EQ(gs.length, 10);
     ASSERT_EQ(song.sysexSize(gs), 11u);
     const uint8_t* b = song.sysexBytes(gs);
-    EXPECT_EQ(std::vector<uint8_t>(b, b + 11),
-              (std::vector<uint8_t>{0xF0, 0x41, 0x10, 0x42, 0x12, 0x40, 0x00, 0x7F, 0x00, 0x41,
-                                    0xF7}));
+    EXPECT_EQ(
+        std::vector<uint8_t>(b, b + 11),
+        (std::vector<uint8_t>{0xF0, 0x41, 0x10, 0x42, 0x12, 0x40, 0x00, 0x7F, 0x00, 0x41, 0xF7}));
     const Event& cut = song.events[3];
     ASSERT_EQ(song.sysexSize(cut), 4u);
     EXPECT_EQ(song.sysexBytes(cut)[3], 0xF7);
 
-    EXPECT_EQ(song.events[4].data, 6u | 3u << 8);                   // time signature
-    EXPECT_EQ(song.events[5].data, 2u | 0x1234u << 16);              // sequence number
+    EXPECT_EQ(song.events[4].data, 6u | 3u << 8);        // time signature
+    EXPECT_EQ(song.events[5].data, 2u | 0x1234u << 16);  // sequence number
 }
 
 TEST(LoaderFormat1, MergesTracksLowerTrackFirstOnEqualTimes) {

@@ -23,7 +23,7 @@ std::vector<uint8_t> threeNotes() {
 }
 
 class PlaybackSequencer : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fakeNow = 1000;
         auto out = std::make_unique<RecordingOutput>();
@@ -96,7 +96,7 @@ TEST_F(PlaybackSequencer, PauseAndResumeLeavePausedTimeOut) {
         return v;
     }());
     for (uint32_t t = 1010; t <= 11005; t += 5) tickAt(t);  // ten seconds of pause
-    EXPECT_EQ(rec->sent.size(), 33u);                        // nothing sent while paused
+    EXPECT_EQ(rec->sent.size(), 33u);                       // nothing sent while paused
     fakeNow = 11006;
     EXPECT_EQ(lib.getPlayingTime(), before);
     EXPECT_EQ(lib.resumeMidi(), 1);
@@ -175,8 +175,8 @@ TEST_F(PlaybackSequencer, SystemExclusiveIsPreparedTracedSentAndReleased) {
     tickAt(1010);
     ASSERT_EQ(rec->sent.size(), 3u);
     EXPECT_EQ(rec->sent[0].type, Sent::Long);
-    EXPECT_EQ(rec->sent[0].bytes, (std::vector<uint8_t>{0xF0, 0x41, 0x10, 0x42, 0x12, 0x40,
-                                                         0x00, 0x7F, 0x00, 0x41, 0xF7}));
+    EXPECT_EQ(rec->sent[0].bytes, (std::vector<uint8_t>{0xF0, 0x41, 0x10, 0x42, 0x12, 0x40, 0x00,
+                                                        0x7F, 0x00, 0x41, 0xF7}));
     EXPECT_EQ(rec->sent[1].bytes, (std::vector<uint8_t>{0xF0, 0x7E, 0xF7}));
     ASSERT_EQ(lib.stopMidi(), 1);
     // The events point at their own bytes again, ready for the next start.

@@ -21,7 +21,9 @@ namespace {
 // of one period; most events must still come within the period itself.
 constexpr uint32_t kLoadSlackMs = 30;
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 // Notes every 10 ms for `count` notes, one millisecond per tick.
 std::vector<uint8_t> noteRun(int count) {
@@ -33,7 +35,7 @@ std::vector<uint8_t> noteRun(int count) {
 }
 
 class PlaybackTimer : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         capture = rvtest::scratchPath("capture.txt");
         ::setenv("RONVALET_OUTPUT", ("capture:" + capture).c_str(), 1);
@@ -159,15 +161,17 @@ TEST(PlaybackPeriodicTimer, TicksAtItsPeriodWithoutDrift) {
     std::atomic<int> ticks{0};
     PeriodicTimer timer;
     auto begin = std::chrono::steady_clock::now();
-    ASSERT_TRUE(timer.start(2, [](void* n) { ++*static_cast<std::atomic<int>*>(n); }, &ticks));
+    ASSERT_TRUE(timer.start(
+        2, [](void* n) { ++*static_cast<std::atomic<int>*>(n); }, &ticks));
     sleepMs(200);
     timer.stop();
     auto elapsed = std::chrono::steady_clock::now() - begin;
     int expected = int(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 2);
     int counted = ticks.load();
-    EXPECT_LE(counted, expected);          // never more ticks than periods: no bunching
-    EXPECT_GE(counted, expected / 2);      // most periods tick, even on a busy machine
+    EXPECT_LE(counted, expected);      // never more ticks than periods: no bunching
+    EXPECT_GE(counted, expected / 2);  // most periods tick, even on a busy machine
     sleepMs(10);
     EXPECT_EQ(ticks.load(), counted);  // no tick after stop
-    EXPECT_FALSE(timer.start(0, [](void*) {}, nullptr));
+    EXPECT_FALSE(timer.start(
+        0, [](void*) {}, nullptr));
 }

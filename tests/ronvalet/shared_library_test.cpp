@@ -21,7 +21,7 @@ std::vector<uint8_t> song(uint32_t tempo, int key) {
 }
 
 class PlaybackExports : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         capture = rvtest::scratchPath("capture.txt");
         ::setenv("RONVALET_OUTPUT", ("capture:" + capture).c_str(), 1);

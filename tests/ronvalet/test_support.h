@@ -17,7 +17,9 @@ namespace rvtest {
 
 // A clock the test moves by hand.
 inline uint32_t fakeNow = 0;
-inline uint32_t fakeClock() { return fakeNow; }
+inline uint32_t fakeClock() {
+    return fakeNow;
+}
 
 struct Sent {
     enum Type { Short, Long, Reset } type;
@@ -27,7 +29,7 @@ struct Sent {
 };
 
 class RecordingOutput final : public ronvalet::MidiOutput {
-public:
+  public:
     bool shortMessage(uint32_t message) override {
         std::lock_guard lock(mutex);
         sent.push_back({Sent::Short, fakeNow, message, {}});
@@ -58,7 +60,7 @@ public:
 
 // Collects traces while alive.
 class TraceCatcher {
-public:
+  public:
     TraceCatcher() {
         std::lock_guard lock(mutex());
         text().clear();
@@ -70,7 +72,7 @@ public:
         return text();
     }
 
-private:
+  private:
     static std::mutex& mutex() {
         static std::mutex m;
         return m;

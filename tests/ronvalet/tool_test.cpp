@@ -84,8 +84,8 @@ TEST(ToolRonvaletPlay, CapturesEveryChannelMessageInOrderOnTime) {
     std::string mid = abcToMidi("tempo_change.abc");
     if (mid.empty()) GTEST_SKIP() << "abc2midi not available";
     std::string capture = rvtest::scratchPath("capture.txt");
-    std::string cmd = "RONVALET_OUTPUT='capture:" + capture + "' '" + kPlayer + "' '" + mid +
-                      "' >/dev/null 2>&1";
+    std::string cmd =
+        "RONVALET_OUTPUT='capture:" + capture + "' '" + kPlayer + "' '" + mid + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     Song song;
     Tempo tempo;
@@ -117,8 +117,9 @@ TEST(ToolRonvaletPlay, SoundsThroughFluidSynth) {
     std::string mid = abcToMidi("tempo_change.abc");
     if (mid.empty()) GTEST_SKIP() << "abc2midi not available";
     std::string wav = rvtest::scratchPath("render.wav");
-    std::string cmd = "RONVALET_OUTPUT=fluidsynth RONVALET_AUDIO_DRIVER=file RONVALET_AUDIO_FILE='" +
-                      wav + "' '" + kPlayer + "' '" + mid + "' >/dev/null 2>&1";
+    std::string cmd =
+        "RONVALET_OUTPUT=fluidsynth RONVALET_AUDIO_DRIVER=file RONVALET_AUDIO_FILE='" + wav +
+        "' '" + kPlayer + "' '" + mid + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     std::ifstream in(wav, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
