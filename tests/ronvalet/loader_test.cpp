@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -275,4 +276,49 @@ TEST(LoaderEdges, OverlongDeltaReadsAsZeroAndHugeTimesClamp) {
     slow.tempo(0, 0xFFFFFF).on(0x0FFFFFFF, 0, 60).end();
     ASSERT_TRUE(parse(smftest::smf(0, 1, {slow}), song, tempo));
     EXPECT_EQ(song.events[1].time, 0xFFFFFFFFu);
+}
+
+TEST(LoaderFormat1, ManyTracksMergeLikeAStableSortByTime) {
+    std::mt19937 rng(99);
+    struct Expected {
+        uint32_t tick, track, index;
+    };
+    std::vector<Track> tracks(33);
+    std::vector<Expected> expected;
+    for (uint32_t t = 0; t < tracks.size(); ++t) {
+        uint32_t tick = 0;
+        uint32_t count = rng() % 40;  // some tracks hold only their end of track
+        for (uint32_t i = 0; i < count; ++i) {
+            uint32_t delta = rng() % 3 == 0 ? 0 : rng() % 20;
+            tick += delta;
+            tracks[t].on(delta, 0, int(t), int(i));
+            expected.push_back({tick, t, i});
+        }
+        tracks[t].end(rng() % 5);
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const Expected& a, const Expected& b) {
+        return a.tick != b.tick ? a.tick < b.tick : a.track < b.track;
+    });
+    Song song;
+    Tempo tempo;
+    ASSERT_TRUE(parse(smftest::smf(1, 500, tracks), song, tempo));  // one tick, one millisecond
+    ASSERT_EQ(song.events.size(), expected.size() + 1);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const Event& e = song.events[i];
+        EXPECT_EQ(e.time, expected[i].tick) << i;
+        EXPECT_EQ(e.data, packed(0x90, uint8_t(expected[i].track), uint8_t(expected[i].index)))
+            << i;
+    }
+}
+
+TEST(LoaderFormat1, EndMarkIsTheOneOfTheTrackThatGaveTheLastEvent) {
+    Track early, late;
+    early.on(5, 0, 60).end(1000);  // its end of track comes last, but its notes do not
+    late.on(50, 1, 62).end(7);
+    Song song;
+    Tempo tempo;
+    ASSERT_TRUE(parse(smftest::smf(1, 500, {early, late}), song, tempo));
+    ASSERT_EQ(song.events.size(), 3u);
+    EXPECT_EQ(song.events[2].kind, kKindEndMark);
+    EXPECT_EQ(song.events[2].time, 57u);
 }
