@@ -122,114 +122,106 @@ bool parseSysex(Cursor& c, Song& song, Event& e, uint8_t status) {
     return true;
 }
 
-// Packs a channel message the way the output takes it: status, data 1 << 8, data 2 << 16.
-uint32_t packChannel(uint8_t kind, uint8_t channel, uint8_t d1, uint8_t d2) {
-    uint32_t data = kind + channel + uint32_t(d1) * 256;
-    if (dataBytes(kind) == 2) data += uint32_t(d2) * 65536;
-    return data;
-}
+// Parses the track chunk at `chunk`, appending its events (times in ticks) to `events` and
+// giving its last event, turned into the end mark, in `endMark`. `next` receives the start of
+// the following chunk.
+bool parseTrack(const uint8_t* chunk, const uint8_t* fileEnd, uint8_t track, Song& song,
+                std::vector<Event>& events, Event& endMark, const uint8_t*& next) {
+    if (size_t(fileEnd - chunk) < kChunkPrefix) return false;
+    uint32_t length = be32(chunk + 4);
+    const uint8_t* body = chunk + kChunkPrefix;
+    if (length > size_t(fileEnd - body)) return false;  // shorter than the chunk says
+    Cursor c{body, body + length};
+    next = c.end;
+    const size_t first = events.size();
 
-// Reads one track chunk event by event. `head` is the next event (time in ticks); once it is
-// the track's last event (its end of track, or the event that reaches the chunk end) it has
-// become the end mark.
-class TrackReader {
-  public:
-    // Checks the chunk at `chunk`; `next` receives the start of the following chunk.
-    bool open(const uint8_t* chunk, const uint8_t* fileEnd, uint8_t track, const uint8_t*& next) {
-        if (size_t(fileEnd - chunk) < kChunkPrefix) return false;
-        uint32_t length = be32(chunk + 4);
-        const uint8_t* body = chunk + kChunkPrefix;
-        if (length > size_t(fileEnd - body)) return false;  // shorter than the chunk says
-        c_ = Cursor{body, body + length};
-        next = c_.end;
-        track_ = track;
-        return c_.p < c_.end;  // a track without events is rejected
-    }
-
-    // Reads the next event into `head`; false when the chunk is malformed.
-    bool advance(Song& song) {
+    uint8_t running = 0;  // none yet
+    uint32_t tick = 0;
+    bool endOfTrack = false;
+    while (!endOfTrack && c.p < c.end) {
         uint32_t delta;
         uint8_t status;
-        if (!c_.vlq(delta) || !c_.byte(status)) return false;
-        tick_ += delta;
+        if (!c.vlq(delta) || !c.byte(status)) return false;
+        tick += delta;
         Event e{};
-        e.time = tick_;
-        e.track = track_;
-        bool endOfTrack = false;
+        e.time = tick;
+        e.track = track;
         if (status < 0xF0) {
             uint8_t d[2] = {0, 0};
             int have = 0;
             if (status < 0x80) {
-                if (running_ == 0) return false;  // running status before any status byte
+                if (running == 0) return false;  // running status before any status byte
                 d[have++] = status;
-                status = running_;
+                status = running;
             }
             uint8_t kind = status & 0xF0;
             for (int need = dataBytes(kind); have < need; ++have) {
-                if (!c_.byte(d[have])) return false;
+                if (!c.byte(d[have])) return false;
             }
             e.kind = kind;
             e.channel = status & 0x0F;
-            e.data = packChannel(kind, e.channel, d[0], d[1]);  // packed as soon as read
-            running_ = status;
+            e.data = d[0] | uint32_t(d[1]) << 8;
+            running = status;
         } else if (status == 0xFF) {
-            if (!parseMeta(c_, song, e, endOfTrack)) return false;
+            if (!parseMeta(c, song, e, endOfTrack)) return false;
         } else if (status == 0xF0 || status == 0xF7) {
-            if (!parseSysex(c_, song, e, status)) return false;
+            if (!parseSysex(c, song, e, status)) return false;
         } else {
             return false;  // 0xF1..0xFE have no place in a file
         }
-        if (endOfTrack || c_.p >= c_.end) e.kind = kKindEndMark;
-        head = e;
-        return true;
+        events.push_back(e);
     }
-
-    bool atEnd() const { return head.kind == kKindEndMark; }
-
-    Event head{};
-
-  private:
-    Cursor c_{nullptr, nullptr};
-    uint8_t running_ = 0;  // none yet
-    uint32_t tick_ = 0;
-    uint8_t track_ = 0;
-};
-
-// Merges the tracks into `out`: at each step the earliest next event of all tracks, the lowest
-// track first on equal times, until every track is at its end mark; then the end mark of the
-// track that gave the last event. Tracks are read as they are merged, through a winner tree
-// over their next events, so no event is copied twice.
-bool mergeTracks(std::vector<TrackReader>& tracks, Song& song, std::vector<Event>& out) {
-    constexpr uint64_t kDone = ~uint64_t(0);  // key of a track at its end mark
-    size_t leaves = 1;
-    while (leaves < tracks.size()) leaves *= 2;
-    std::vector<uint64_t> key(leaves, kDone);
-    std::vector<uint8_t> winner(leaves, 0);  // winner[n]: the track winning tree node n
-    auto keyOf = [&](size_t t) {
-        return tracks[t].atEnd() ? kDone : uint64_t(tracks[t].head.time) << 8 | t;
-    };
-    auto winnerOf = [&](size_t node) { return node >= leaves ? node - leaves : winner[node]; };
-    auto pick = [&](size_t node) {
-        size_t l = winnerOf(2 * node), r = winnerOf(2 * node + 1);
-        // Without a branch: the order of tracks' events is unpredictable.
-        size_t leftWins = size_t(0) - size_t(key[l] <= key[r]);
-        winner[node] = uint8_t(r ^ ((l ^ r) & leftWins));
-    };
-    for (size_t t = 0; t < tracks.size(); ++t) key[t] = keyOf(t);
-    for (size_t node = leaves - 1; node >= 1; --node) pick(node);
-
-    size_t last = 0;
-    for (;;) {
-        size_t t = leaves == 1 ? 0 : winner[1];
-        if (key[t] == kDone) break;
-        out.push_back(tracks[t].head);
-        last = t;
-        if (!tracks[t].advance(song)) return false;
-        key[t] = keyOf(t);
-        for (size_t node = (leaves + t) / 2; node >= 1; node /= 2) pick(node);
-    }
-    out.push_back(tracks[last].head);
+    if (events.size() == first) return false;  // no events
+    endMark = events.back();
+    endMark.kind = kKindEndMark;
+    events.pop_back();
     return true;
+}
+
+// Merges two neighbouring runs into `out`, the first run's event first on equal times. Written
+// without branches on the comparison, which interleaved tracks make unpredictable.
+void mergeRuns(const Event* a, const Event* aEnd, const Event* b, const Event* bEnd, Event* out) {
+    while (a != aEnd && b != bEnd) {
+        bool takeB = b->time < a->time;
+        const Event* src = takeB ? b : a;
+        *out++ = *src;
+        b += takeB;
+        a += !takeB;
+    }
+    out = std::copy(a, aEnd, out);
+    std::copy(b, bEnd, out);
+}
+
+// Merges the tracks' runs of `events` (run i is [runs[i], runs[i + 1])) into one list: at each
+// step the earliest next event of all tracks, the lowest track first on equal times. Merging
+// neighbouring runs pairwise, earlier run first on ties, gives exactly that order.
+void mergeTracks(std::vector<Event>& events, std::vector<size_t> runs) {
+    if (runs.size() <= 2) return;
+    // Scratch left uninitialised: every element is written before it is read.
+    std::unique_ptr<Event[]> scratch(new Event[events.size()]);
+    Event* src = events.data();
+    Event* dst = scratch.get();
+    while (runs.size() > 2) {
+        std::vector<size_t> merged{0};
+        for (size_t i = 0; i + 1 < runs.size(); i += 2) {
+            size_t c = i + 2 < runs.size() ? runs[i + 2] : runs[i + 1];
+            mergeRuns(src + runs[i], src + runs[i + 1], src + runs[i + 1], src + c, dst + runs[i]);
+            merged.push_back(c);
+        }
+        std::swap(src, dst);
+        runs = std::move(merged);
+    }
+    if (src != events.data()) std::copy(src, src + events.size(), events.data());
+}
+
+void pack(std::vector<Event>& events) {
+    for (Event& e : events) {
+        if (e.kind >= 0x80 && e.kind <= 0xE0) {
+            uint32_t d1 = e.data & 0xFF;
+            uint32_t d2 = e.kind == 0xC0 || e.kind == 0xD0 ? 0 : (e.data >> 8 & 0xFF);
+            e.data = e.kind + e.channel + d1 * 256 + d2 * 65536;
+        }
+    }
 }
 
 uint32_t toMilliseconds(double ms) {
@@ -266,20 +258,25 @@ bool parseSmf(const uint8_t* data, size_t size, Song& song, Tempo& tempo) {
     Song out;
     const uint8_t* end = data + size;
     const uint8_t* chunk = data + kHeaderSize;
-    // Format 0 reads one track whatever the header's count; format 1 all of them, each chunk
-    // starting where the previous one ended.
-    size_t count = t.format == 0 ? 1 : t.trackCount;
-    if (count == 0) return false;
-    std::vector<TrackReader> tracks(count);
-    for (size_t i = 0; i < count; ++i) {
-        if (!tracks[i].open(chunk, end, uint8_t(i), chunk)) return false;
-    }
-    for (TrackReader& track : tracks) {
-        if (!track.advance(out)) return false;
-    }
     out.events.reserve(size / 3 + 1);
-    if (!mergeTracks(tracks, out, out.events)) return false;
-    if (t.format == 1) t.trackCount = 1;
+    Event endMark{};
+    if (t.format == 0) {
+        if (!parseTrack(chunk, end, 0, out, out.events, endMark, chunk)) return false;
+    } else {
+        if (t.trackCount == 0) return false;
+        std::vector<size_t> runs{0};
+        std::vector<Event> endMarks(t.trackCount);
+        for (uint8_t i = 0; i < t.trackCount; ++i) {
+            if (!parseTrack(chunk, end, i, out, out.events, endMarks[i], chunk)) return false;
+            runs.push_back(out.events.size());
+        }
+        mergeTracks(out.events, runs);
+        // The end mark of the track that gave the last event.
+        endMark = endMarks[out.events.empty() ? 0 : out.events.back().track];
+        t.trackCount = 1;
+    }
+    out.events.push_back(endMark);
+    pack(out.events);
     convertTimes(out.events, t);
     song = std::move(out);
     tempo = t;
