@@ -15,8 +15,8 @@
 namespace {
 
 // Kinds the layer pass draws, spread over the five layers.
-constexpr int32_t SpriteKinds[] = {8,  9,  68, 69,  72,  73,  80,  87,  88,  89,  90,  91,
-                                   93, 94, 95, 96,  98,  99,  100, 101, 102, 103, 104, 112,
+constexpr int32_t SpriteKinds[] = {8,   9,   68,  69,  72,  73,  80,  87,  88,  89,  90,  91,
+                                   93,  94,  95,  96,  98,  99,  100, 101, 102, 103, 104, 112,
                                    114, 115, 116, 124, 125, 126, 128, 129, 134, 192, 193, 198};
 
 void FillWorld() {
@@ -31,7 +31,8 @@ void FillWorld() {
     UpdateCount = 12345;
     for (int32_t c = 0; c < MaxTileColumns; ++c)
         for (int32_t r = 0; r < TileColumnBytes; ++r)
-            StageMap.TileMap[c * TileColumnBytes + r] = static_cast<uint8_t>((c * 7 + r * 3) % 96 + 1);
+            StageMap.TileMap[c * TileColumnBytes + r] =
+                static_cast<uint8_t>((c * 7 + r * 3) % 96 + 1);
 
     uint32_t seed = 1;
     auto next = [&seed](int32_t n) {

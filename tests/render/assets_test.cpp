@@ -21,12 +21,13 @@ namespace fs = std::filesystem;
 std::vector<TRGBQuad> Colours(int n, uint8_t tag) {
     std::vector<TRGBQuad> c(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
-        c[static_cast<size_t>(i)] = {tag, static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 0};
+        c[static_cast<size_t>(i)] = {tag, static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                     0};
     return c;
 }
 
 class AssetsTest : public ::testing::Test {
-protected:
+  protected:
     std::string dir;
     std::string savedDataDir;
 
@@ -147,13 +148,13 @@ TEST_F(AssetsTest, HitFlashHalfOfAHandMadeSheet) {
 TEST_F(AssetsTest, PlayPaletteHasEveryRangeAndTheRampsOnTop) {
     Enter(ScreenGame, 2);
     const TPalette& p = GamePalette;
-    EXPECT_EQ(p[0], (TRGBQuad{1, 0, 255, 0}));     // player colour 0
+    EXPECT_EQ(p[0], (TRGBQuad{1, 0, 255, 0}));  // player colour 0
     EXPECT_EQ(p[47], (TRGBQuad{1, 47, 208, 0}));
-    EXPECT_EQ(p[48], (TRGBQuad{7, 0, 255, 0}));    // bullet colour 0
+    EXPECT_EQ(p[48], (TRGBQuad{7, 0, 255, 0}));  // bullet colour 0
     EXPECT_EQ(p[79], (TRGBQuad{7, 31, 224, 0}));
-    EXPECT_EQ(p[80], (TRGBQuad{12, 0, 255, 0}));   // back2 colour 0
+    EXPECT_EQ(p[80], (TRGBQuad{12, 0, 255, 0}));  // back2 colour 0
     EXPECT_EQ(p[143], (TRGBQuad{12, 63, 192, 0}));
-    EXPECT_EQ(p[144], (TRGBQuad{6, 0, 255, 0}));   // enemy colour 0
+    EXPECT_EQ(p[144], (TRGBQuad{6, 0, 255, 0}));  // enemy colour 0
     EXPECT_EQ(p[175], (TRGBQuad{6, 31, 224, 0}));
     EXPECT_EQ(p[192], (TRGBQuad{22, 0, 255, 0}));  // enemy2 colour 0
     EXPECT_EQ(p[255], (TRGBQuad{22, 63, 192, 0}));
@@ -179,12 +180,12 @@ TEST_F(AssetsTest, ReturningToTheTitleKeepsColoursNoTitlePictureUses) {
     for (int i = 80; i <= 95; ++i) EXPECT_EQ(p[i], play[i]) << i;
     for (int i = 112; i <= 143; ++i) EXPECT_EQ(p[i], play[i]) << i;
     for (int i = 240; i <= 255; ++i) EXPECT_EQ(p[i], play[i]) << i;
-    EXPECT_EQ(p[96], (TRGBQuad{3, 0, 255, 0}));   // zvlogo
+    EXPECT_EQ(p[96], (TRGBQuad{3, 0, 255, 0}));    // zvlogo
     EXPECT_EQ(p[176], (TRGBQuad{4, 32, 223, 0}));  // select overwrote the red ramp
-    EXPECT_EQ(p[208], (TRGBQuad{5, 0, 255, 0}));  // cloth
-    EXPECT_EQ(Height(EnemySheet), 256);             // select.bmp, no flash half
+    EXPECT_EQ(p[208], (TRGBQuad{5, 0, 255, 0}));   // cloth
+    EXPECT_EQ(Height(EnemySheet), 256);            // select.bmp, no flash half
     EXPECT_EQ(Width(BackSheet), 64);
-    EXPECT_EQ(StageEnemySheet.ColorKey, 0);         // cloth keeps index 0
+    EXPECT_EQ(StageEnemySheet.ColorKey, 0);  // cloth keeps index 0
     EXPECT_EQ(StageEnemySheet.Row(0)[0], 208);
 }
 

@@ -44,8 +44,8 @@ inline ::testing::AssertionResult ShowsAt(uint8_t v, int x, int y, int w, int h)
     if (f.Count == w * h && f.Box == Bounds(x, y, w, h)) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << "colour " << int(v) << ": " << f.Count << " pixels in (" << f.Box.Left << ", "
-           << f.Box.Top << ")-(" << f.Box.Right << ", " << f.Box.Bottom << "), expected "
-           << w * h << " in (" << x << ", " << y << ")-(" << x + w << ", " << y + h << ")";
+           << f.Box.Top << ")-(" << f.Box.Right << ", " << f.Box.Bottom << "), expected " << w * h
+           << " in (" << x << ", " << y << ")-(" << x + w << ", " << y + h << ")";
 }
 
 inline void Blank(TSurface& s, int w, int h) {
@@ -53,12 +53,16 @@ inline void Blank(TSurface& s, int w, int h) {
     SetColorKey(s, Key);
 }
 
-inline void Mark(TSurface& s, TRect r, uint8_t v) { FillRect(s, r, v); }
+inline void Mark(TSurface& s, TRect r, uint8_t v) {
+    FillRect(s, r, v);
+}
 
-inline uint8_t At(int x, int y) { return Display.BackBuffer.Row(y)[x]; }
+inline uint8_t At(int x, int y) {
+    return Display.BackBuffer.Row(y)[x];
+}
 
 class SceneTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetWorld();
         ResetShellState();

@@ -36,8 +36,8 @@ TEST(KeyedCopy, MatchesThePixelRuleForEveryWidthAndOffset) {
                         const uint8_t v = src.Row(y)[sx + x];
                         if (v != key) ref.Row(1 + y)[3 + sx + x] = v;
                     }
-                ASSERT_EQ(dst.Pixels, ref.Pixels) << "key " << int(key) << " width " << w
-                                                  << " offset " << sx;
+                ASSERT_EQ(dst.Pixels, ref.Pixels)
+                    << "key " << int(key) << " width " << w << " offset " << sx;
             }
         }
     }

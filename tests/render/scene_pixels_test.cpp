@@ -15,7 +15,9 @@ void ColumnCell(int c) {
         for (int j = 0; j < 16; ++j) BulletCells[c][i * 16 + j] = static_cast<uint8_t>(100 + j);
 }
 
-void SetLook(TWorldObject& o, uint32_t look) { std::memcpy(&o.State, &look, sizeof look); }
+void SetLook(TWorldObject& o, uint32_t look) {
+    std::memcpy(&o.State, &look, sizeof look);
+}
 
 // An enemy bullet with look 0.
 TWorldObject& Bullet(int slot, int kind, int x, int y, int age) {

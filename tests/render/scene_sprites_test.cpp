@@ -104,8 +104,8 @@ TEST_F(SceneTest, PowerUpItemDrawsItsRingThenItsColour) {
 
 TEST_F(SceneTest, TrackedEnemiesTurnTheirTracksWithTheGroundAndStoreThePhase) {
     StageEnemyFlashOffset = 300;
-    Mark(StageEnemySheet, {0, 0, 80, 40}, 120);            // body of 98
-    Mark(StageEnemySheet, {0, 300, 80, 340}, 121);         // its flash copy
+    Mark(StageEnemySheet, {0, 0, 80, 40}, 120);     // body of 98
+    Mark(StageEnemySheet, {0, 300, 80, 340}, 121);  // its flash copy
     for (int q = 0; q < 4; ++q)
         Mark(StageEnemySheet, {0, 40 + 14 * q, 80, 54 + 14 * q}, static_cast<uint8_t>(130 + q));
     ScrollX = 7;

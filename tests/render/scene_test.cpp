@@ -52,8 +52,8 @@ TEST_F(SceneTest, StageTwoLayersScrollAtTheirSpeedsAndFollowTheShip) {
 
 TEST_F(SceneTest, StageFiveDrawsItsBandAndPairsAndKeepsTheRestOfThePreviousFrame) {
     Mark(BackSheet, {0, 0, 320, 60}, 90);
-    Mark(BackSheet, {0, 60, 1, 61}, 111);      // pair 1, lower strip
-    Mark(BackSheet, {160, 60, 161, 61}, 112);  // pair 1, upper strip
+    Mark(BackSheet, {0, 60, 1, 61}, 111);        // pair 1, lower strip
+    Mark(BackSheet, {160, 60, 161, 61}, 112);    // pair 1, upper strip
     Mark(BackSheet, {160, 260, 161, 261}, 162);  // pair 6, upper strip
     Fill(Display.BackBuffer, 77);
     StageNo = 5;
@@ -122,7 +122,7 @@ TEST_F(SceneTest, FrameOrderLayersTerrainShotsShipAndPixels) {
     BulletCells[0].fill(60);  // kind 54 bullets use cell 0
     TWorldObject& bullet = Obj(70, 54, 108, 116);
     bullet.Age = 5;
-    bullet.State = 0;  // look 0: no colour offset
+    bullet.State = 0;    // look 0: no colour offset
     Players[0].X = 400;  // the ship is off screen
     Players[0].AnchorX = 400;
     DrawGameRun();
@@ -130,10 +130,10 @@ TEST_F(SceneTest, FrameOrderLayersTerrainShotsShipAndPixels) {
     // Layer 4 lies under the terrain: nothing of colour 154 is left.
     EXPECT_EQ(Find(154).Count, 0);
     // Layers 3..0 over the terrain, layer 0 on top of them.
-    EXPECT_EQ(At(92, 92), 150);              // layer 0 at x 92..107
+    EXPECT_EQ(At(92, 92), 150);  // layer 0 at x 92..107
     EXPECT_EQ(At(107, 92), 150);
-    EXPECT_EQ(At(108, 92), 151);             // layer 1 shows right of it
-    EXPECT_EQ(At(119, 92), 153);             // layer 3's last column
+    EXPECT_EQ(At(108, 92), 151);  // layer 1 shows right of it
+    EXPECT_EQ(At(119, 92), 153);  // layer 3's last column
     // The shot covers layer 0 and the bullet covers the shot.
     EXPECT_EQ(At(92, 100), 30);
     EXPECT_EQ(At(100, 108), 60);

@@ -38,11 +38,15 @@ std::string ReadText(int x, int y, int n, int advance, int base = 0) {
     }
     return s;
 }
-std::string ReadLarge(int x, int y, int n) { return ReadText(x, y, n, 10); }
-std::string ReadSmall(int x, int y, int n, int base = 0) { return ReadText(x, y, n, 6, base); }
+std::string ReadLarge(int x, int y, int n) {
+    return ReadText(x, y, n, 10);
+}
+std::string ReadSmall(int x, int y, int n, int base = 0) {
+    return ReadText(x, y, n, 6, base);
+}
 
 class StatusTest : public SceneTest {
-protected:
+  protected:
     void SetUp() override {
         SceneTest::SetUp();
         ProbeFont();

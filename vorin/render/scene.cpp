@@ -27,8 +27,7 @@ void DrawScrolling(const TStrip* strips, int32_t count, int32_t width, int32_t c
     const int32_t s = static_cast<int32_t>(speed % width);
     for (int32_t k = 0; k < copies; ++k)
         for (int32_t i = 0; i < count; ++i)
-            Draw(Display.BackBuffer, k * width - s, strips[i].Y, BackSheet, strips[i].Source,
-                 true);
+            Draw(Display.BackBuffer, k * width - s, strips[i].Y, BackSheet, strips[i].Source, true);
 }
 
 void DrawStage2Background(int64_t u, int32_t y) {
@@ -77,9 +76,15 @@ void DrawStageBackground() {
             Draw(b, 0, 0, BackSheet, {160, 256, 320, 496}, false);
             Draw(b, 160, 0, BackSheet, {160, 256, 320, 496}, false);
             break;
-        case 2: DrawStage2Background(u, y); break;
-        case 5: DrawStage5Background(u, y); break;
-        case 6: Draw(b, 0, 0, BackSheet, {0, 256, 320, 496}, false); break;
+        case 2:
+            DrawStage2Background(u, y);
+            break;
+        case 5:
+            DrawStage5Background(u, y);
+            break;
+        case 6:
+            Draw(b, 0, 0, BackSheet, {0, 256, 320, 496}, false);
+            break;
         default:
             // No picture for this stage: a clean black field rather than old frames.
             Fill(b, 0);

@@ -16,11 +16,11 @@ using TBytes16 = uint8_t __attribute__((vector_size(16)));
 
 constexpr int32_t CellSize = 16;
 constexpr int32_t CellHalf = 8;
-constexpr int32_t SparkCell = 94;     // a bullet's first two frames
-constexpr int32_t MedalCell = 80;     // first of the medal's eight frames
-constexpr int32_t VanishCell = 92;    // first frame of the vanishing flash
+constexpr int32_t SparkCell = 94;   // a bullet's first two frames
+constexpr int32_t MedalCell = 80;   // first of the medal's eight frames
+constexpr int32_t VanishCell = 92;  // first frame of the vanishing flash
 constexpr int32_t ParticleMaxFineY = 3824;
-constexpr uint32_t CyclingLook = 8;   // the look whose colour group changes every 2 frames
+constexpr uint32_t CyclingLook = 8;  // the look whose colour group changes every 2 frames
 
 void DrawParticles(const TSurfaceDesc& p) {
     for (int32_t i = 0; i < EffectCount; ++i) {
@@ -51,15 +51,33 @@ int32_t BulletCellOf(int32_t kind, int32_t age, int32_t aim) {
     if (age <= 1 && kind <= 61) return SparkCell;
     const int32_t a2 = age / 2;
     switch (kind) {
-        case 48: return 40 + a2 % 2;
-        case 49: return 32 + a2 % 8;
-        case 50: return ((aim + 16) / 32) & 31;
-        case 51: return 44 + a2 % 4;
-        case 52: case 56: case 57: case 63: return 48 + (((aim + 16) / 32) & 15);
-        case 53: case 59: return 88 + a2 % 4;
-        case KindVanish: return VanishCell + a2;
-        case 54: case 55: case 58: case 60: case 61: case 62: return 0;
-        default: return -1;
+        case 48:
+            return 40 + a2 % 2;
+        case 49:
+            return 32 + a2 % 8;
+        case 50:
+            return ((aim + 16) / 32) & 31;
+        case 51:
+            return 44 + a2 % 4;
+        case 52:
+        case 56:
+        case 57:
+        case 63:
+            return 48 + (((aim + 16) / 32) & 15);
+        case 53:
+        case 59:
+            return 88 + a2 % 4;
+        case KindVanish:
+            return VanishCell + a2;
+        case 54:
+        case 55:
+        case 58:
+        case 60:
+        case 61:
+        case 62:
+            return 0;
+        default:
+            return -1;
     }
 }
 
@@ -103,8 +121,7 @@ void DrawPixelPass(const TSurfaceDesc& p) {
     if (ParticlesOn) DrawParticles(p);
     for (int32_t i = FirstWorldSlot; i <= LastWorldSlot; ++i) {
         const TWorldObject& o = Objects[i];
-        if (o.Kind == KindMedal)
-            DrawBulletCell(p, MedalCell + (o.Age / 2) % 8, o.X, o.Y, 0);
+        if (o.Kind == KindMedal) DrawBulletCell(p, MedalCell + (o.Age / 2) % 8, o.X, o.Y, 0);
     }
     for (int32_t i = FirstWorldSlot; i <= LastWorldSlot; ++i) {
         const TWorldObject& o = Objects[i];

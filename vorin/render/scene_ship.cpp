@@ -12,7 +12,9 @@ namespace {
 constexpr TRect Spark{84, 313, 102, 327};  // the muzzle spark of a new shot
 constexpr TRect ChainLink{76, 338, 82, 344};
 
-void Put(TRect src, int32_t x, int32_t y) { Draw(Display.BackBuffer, x, y, PlayerSheet, src, true); }
+void Put(TRect src, int32_t x, int32_t y) {
+    Draw(Display.BackBuffer, x, y, PlayerSheet, src, true);
+}
 
 TRect Square24(int32_t index, int32_t top) {
     return Bounds(24 * (index % 8), top + 24 * (index / 8), 24, 24);
@@ -29,10 +31,27 @@ int32_t Kind33Frame(int32_t a, int32_t p) {
 // Whether a kind shows the spark while its age is below 3.
 bool SparkFirst(int32_t kind) {
     switch (kind) {
-        case 16: case 17: case 18: case 19: case 20: case 21: case 22: case 24: case 25:
-        case 26: case 27: case 28: case 34: case 36: case 39: case 44: case 45: case 46:
+        case 16:
+        case 17:
+        case 18:
+        case 19:
+        case 20:
+        case 21:
+        case 22:
+        case 24:
+        case 25:
+        case 26:
+        case 27:
+        case 28:
+        case 34:
+        case 36:
+        case 39:
+        case 44:
+        case 45:
+        case 46:
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -53,32 +72,66 @@ void DrawShipShot(const TWorldObject& o) {
     const int32_t e16 = ((p + 16) / 32) % 16;
     const int32_t b48 = (a & 2) != 0 ? 48 : 0;
     switch (k) {
-        case 16: Put({49, 338, 75, 344}, x - 13, y - 3); break;
-        case 17: Put({49, 328, 75, 344}, x - 13, y - 8); break;
-        case 18: Put({8, 313, 24, 329}, x - 8, y - 8); break;
+        case 16:
+            Put({49, 338, 75, 344}, x - 13, y - 3);
+            break;
+        case 17:
+            Put({49, 328, 75, 344}, x - 13, y - 8);
+            break;
+        case 18:
+            Put({8, 313, 24, 329}, x - 8, y - 8);
+            break;
         case 19:
-        case 22: Put(Square24(f % 8 + ((f % 16) >= 8 ? 8 : 0), 360), x - 12, y - 12); break;
-        case 20: Put({49 + 21 * p, 345, 69 + 21 * p, 357}, x - 10, y - 6); break;
-        case 21: Put({25, 313 + 20 * p, 47, 332 + 20 * p}, x - 12, y - 9); break;
-        case 23: Put(Bounds(288, 120 + 32 * (a / 2), 32, 32), x - 16, y - 16); break;
-        case 24: Put({90, 341, 102, 353}, x - 6, y - 6); break;
-        case 25: Put({127 + 16 * d8, 344, 144 + 16 * d8, 360}, x - 8, y - 8); break;
-        case 26: Put({192, 360, 208, 376}, x - 8, y - 8); break;
-        case 27: Put(Square24(d16, 360), x - 12, y - 12); break;
+        case 22:
+            Put(Square24(f % 8 + ((f % 16) >= 8 ? 8 : 0), 360), x - 12, y - 12);
+            break;
+        case 20:
+            Put({49 + 21 * p, 345, 69 + 21 * p, 357}, x - 10, y - 6);
+            break;
+        case 21:
+            Put({25, 313 + 20 * p, 47, 332 + 20 * p}, x - 12, y - 9);
+            break;
+        case 23:
+            Put(Bounds(288, 120 + 32 * (a / 2), 32, 32), x - 16, y - 16);
+            break;
+        case 24:
+            Put({90, 341, 102, 353}, x - 6, y - 6);
+            break;
+        case 25:
+            Put({127 + 16 * d8, 344, 144 + 16 * d8, 360}, x - 8, y - 8);
+            break;
+        case 26:
+            Put({192, 360, 208, 376}, x - 8, y - 8);
+            break;
+        case 27:
+            Put(Square24(d16, 360), x - 12, y - 12);
+            break;
         case 28:
         case 35:
-        case 36: Put(Square24(e16, 408), x - 12, y - 12); break;
+        case 36:
+            Put(Square24(e16, 408), x - 12, y - 12);
+            break;
         case 29:
-        case 42: Put({208, 360 + b48, 256, 408 + b48}, x - 24, y - 24); break;
+        case 42:
+            Put({208, 360 + b48, 256, 408 + b48}, x - 24, y - 24);
+            break;
         case 33: {
             const int32_t r = Kind33Frame(a, p);
             Put({128 + 32 * r, 312, 160 + 32 * r, 344}, x - 16, y - 16);
             break;
         }
-        case 34: Put(Square24(e16, 456), x - 12, y - 12); break;
-        case 37: Put({192, 376, 208, 392}, x - 8, y - 8); break;
-        case 38: Put({256, 360 + b48, 304, 408 + b48}, x - 24, y - 24); break;
-        case 39: Put(Square24(d16, 504), x - 12, y - 12); break;
+        case 34:
+            Put(Square24(e16, 456), x - 12, y - 12);
+            break;
+        case 37:
+            Put({192, 376, 208, 392}, x - 8, y - 8);
+            break;
+        case 38:
+            Put({256, 360 + b48, 304, 408 + b48}, x - 24, y - 24);
+            break;
+        case 39:
+            Put(Square24(d16, 504), x - 12, y - 12);
+            break;
         case 40:
             Put((a & 2) != 0 ? TRect{224, 456, 256, 488} : TRect{192, 456, 224, 488}, x - 16,
                 y - 16);
@@ -88,17 +141,26 @@ void DrawShipShot(const TWorldObject& o) {
             Put({192 + b, 488, 232 + b, 528}, x - 20, y - 20);
             break;
         }
-        case 44: Put({256 + 20 * f, 264, 276 + 20 * f, 269}, x - 12, y - 3); break;
-        case 45: Put({256 + 20 * f, 269, 276 + 20 * f, 279}, x - 12, y - 5); break;
-        case 46: Put({256 + 20 * f, 286, 276 + 20 * f, 306}, x - 12, y - 10); break;
+        case 44:
+            Put({256 + 20 * f, 264, 276 + 20 * f, 269}, x - 12, y - 3);
+            break;
+        case 45:
+            Put({256 + 20 * f, 269, 276 + 20 * f, 279}, x - 12, y - 5);
+            break;
+        case 46:
+            Put({256 + 20 * f, 286, 276 + 20 * f, 306}, x - 12, y - 10);
+            break;
         case 47:
             Put(a > 1 ? TRect{102, 336, 126, 360} : TRect{102, 312, 126, 336}, x - 12, y - 12);
             break;
-        default: break;  // 30, 31, 32 and 43 have no picture
+        default:
+            break;  // 30, 31, 32 and 43 have no picture
     }
 }
 
-int32_t ChainLinkCount(int32_t dist) { return dist / 8 - 3; }
+int32_t ChainLinkCount(int32_t dist) {
+    return dist / 8 - 3;
+}
 
 void DrawShip() {
     const TPlayer& s = Players[0];
@@ -113,8 +175,8 @@ void DrawShip() {
     Put(Bounds(32 * (h % 8), 120 + 32 * (2 * s.Character + h / 8), 32, 32), ax - 16, ay - 16);
 
     const int64_t dx = static_cast<int64_t>(s.X) - ax, dy = static_cast<int64_t>(s.Y) - ay;
-    const int32_t dist = static_cast<int32_t>(
-        std::nearbyint(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
+    const int32_t dist =
+        static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
     const int32_t n = ChainLinkCount(dist);
     if (n >= 1) {
         const int32_t angle = GetAngle(ax, ay, s.X, s.Y);

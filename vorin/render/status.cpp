@@ -14,9 +14,9 @@ namespace {
 
 constexpr int32_t GaugeLeft = 10;
 constexpr int32_t GaugeLength = 300;
-constexpr int32_t GaugeEnd = 309;          // last pixel of the lost share
+constexpr int32_t GaugeEnd = 309;  // last pixel of the lost share
 constexpr int32_t GaugeFullHitPoints = 10000;
-constexpr int32_t ClearTextDelay = 600;    // "MISSION COMPLETED" after this many frames
+constexpr int32_t ClearTextDelay = 600;  // "MISSION COMPLETED" after this many frames
 
 constexpr TRect LifeIcons{256, 344, 256, 356};  // right edge grows by 11 per spare life
 constexpr int32_t LifeIconWidth = 11;
@@ -45,7 +45,8 @@ void DrawBossLines() {
             DrawSmallText(70, 150, 1, "\"SAI-FEN\"");
             DrawSmallText(130, 150, 0, "IS APPROACHING FAST.");
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
