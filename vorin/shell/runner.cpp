@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "render/display.h"
 #include "shell/dump.h"
+#include "shell/hooks.h"
 #include "shell/input.h"
 #include "shell/options.h"
 #include "shell/paths.h"
@@ -166,6 +167,7 @@ int RunProgram(int argc, const char* const* argv) {
     try {
         FormCreate();
         InitializeDisplay();  // the window is shown
+        if (o.stage > 0) LaunchStage(static_cast<int32_t>(o.stage));
         if (o.headless)
             status = RunHeadless(o, script);
         else

@@ -143,7 +143,7 @@ void RecordScore() {
     SetMessageLine("HIGH SCORES SAVED.");
 }
 
-void ReadScoreTable() { ReadScores(DataPath(ScoreFileName), ScoreTable); }
+void LoadHighScores() { ReadScores(DataPath(ScoreFileName), ScoreTable); }
 
 void LoadEnemyTypes() { ReadEnemyTypes(DataPath(EnemyTypeFileName), EnemyTypes); }
 

@@ -22,5 +22,3 @@ void RecordScore();
 // Start-up entry for tests and stage authors: an arcade play from the given stage with
 // character 0, started at once without the front end.
 void LaunchStage(int32_t stage);
-// zvscore.dat from the data directory into ScoreTable (start-up).
-void ReadScoreTable();

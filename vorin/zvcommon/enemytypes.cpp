@@ -11,6 +11,6 @@ void ParseEnemyTypes(const uint8_t* data, size_t size, TEnemyType* table) {
 }
 
 void ReadEnemyTypes(const std::string& path, TEnemyType* table) {
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    const std::vector<uint8_t> bytes = ReadDataFile(path);
     ParseEnemyTypes(bytes.data(), bytes.size(), table);
 }

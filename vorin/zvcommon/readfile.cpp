@@ -1,16 +1,19 @@
 #include "zvcommon/readfile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "krdxlib/atomicfile.h"
 #include "shell/paths.h"
 
 int (*AtomicRename)(const char* from, const char* to) = std::rename;
 
 namespace {
+constexpr size_t MaxDataFileSize = 16u << 20;  // far above any file the game reads
 std::string Reason() { return std::strerror(errno); }
 }  // namespace
 
@@ -19,23 +22,16 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw EInOutError(path + ": cannot be opened: " + Reason());
+std::vector<uint8_t> ReadDataFile(const std::string& path) {
     std::vector<uint8_t> bytes;
-    uint8_t buf[16384];
-    for (;;) {
-        const size_t n = std::fread(buf, 1, sizeof buf, f);
-        bytes.insert(bytes.end(), buf, buf + n);
-        if (n < sizeof buf) break;
+    std::string error;
+    if (!ReadWholeFile(path, bytes, error, MaxDataFileSize)) {
+        throw EInOutError(path + ": " + error);
     }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) throw EInOutError(path + ": cannot be read");
     return bytes;
 }
 
-void WriteFileAtomic(const std::string& path, const void* data, size_t size) {
+void SaveDataFile(const std::string& path, const void* data, size_t size) {
     const std::string temp = path + ".tmp";
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) throw EInOutError(path + ": cannot be written: " + Reason());

@@ -25,7 +25,7 @@ void ReadScores(const std::string& path, TScoreTable& table) {
         DefaultScores(table);
         return;
     }
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    const std::vector<uint8_t> bytes = ReadDataFile(path);
     ParseScores(bytes.data(), bytes.size(), table);
 }
 
@@ -35,7 +35,7 @@ void WriteScores(const std::string& path, const TScoreTable& table) {
         std::memcpy(bytes + 8 * k, &table[k].Score, 4);
         std::memcpy(bytes + 8 * k + 4, &table[k].Character, 4);
     }
-    WriteFileAtomic(path, bytes, sizeof bytes);
+    SaveDataFile(path, bytes, sizeof bytes);
 }
 
 int32_t ScoreRank(const TScoreTable& table, int32_t score) {

@@ -53,7 +53,7 @@ void LoadStageMap(const uint8_t* data, size_t size, const std::string& fileName,
 }
 
 void LoadStageMapFile(const std::string& path, TStageMap& map) {
-    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    const std::vector<uint8_t> bytes = ReadDataFile(path);
     LoadStageMap(bytes.data(), bytes.size(), path, map);
 }
 
