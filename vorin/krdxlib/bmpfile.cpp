@@ -8,7 +8,6 @@ namespace {
 // with its later extensions (which only add fields after the first 40 bytes).
 constexpr uint32_t FileHeaderSize = 14;
 constexpr uint32_t CoreHeaderSize = 12;
-constexpr uint32_t InfoHeaderSize = 40;
 constexpr uint32_t KnownInfoSizes[] = {40, 52, 56, 64, 108, 124};
 
 // Compression codes.

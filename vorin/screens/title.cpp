@@ -15,9 +15,25 @@ void EnterTitle() {
 
 void UpdateTitle() {}
 
+namespace {
+// The darkest colour of the palette, for the card's background.
+uint8_t DarkestEntry() {
+    int best = 0, bestSum = 1 << 30;
+    for (int i = 0; i < 256; ++i) {
+        const TRGBQuad& c = GamePalette[i];
+        const int sum = c.Red + c.Green + c.Blue;
+        if (sum < bestSum) {
+            best = i;
+            bestSum = sum;
+        }
+    }
+    return static_cast<uint8_t>(best);
+}
+}  // namespace
+
 void DrawTitle() {
     TSurface& b = Display.BackBuffer;
-    Fill(b, 0);
+    Fill(b, DarkestEntry());
     DrawLargeText(120, 4, 4, "ZELVORIN");
     static const char* const kLines[5] = {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "0123456789 !?.,:-+/()",
                                           "STYLE 2 SELECTED", "STYLE 3 abcdefgmno",

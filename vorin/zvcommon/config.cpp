@@ -103,7 +103,9 @@ TConfigLines SplitLines(std::string_view text) {
     while (!text.empty()) {
         const size_t lf = text.find('\n');
         std::string_view line = text.substr(0, lf);
-        if (crlf && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Every trailing carriage return goes, so lines are rejoined with one line end
+        // throughout and a second write over the result reproduces it exactly.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         out.Lines.push_back(line);
         if (lf == std::string_view::npos) break;
         text.remove_prefix(lf + 1);
