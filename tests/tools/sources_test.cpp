@@ -117,7 +117,8 @@ TEST(EnemySource, ErrorsNameTheLine) {
     };
     EXPECT_NE(error("hp 3\n").find("einit.txt:1:"), std::string::npos);
     EXPECT_NE(error("kind 300\n").find("0..255"), std::string::npos);
-    EXPECT_NE(error("kind 5\nkind 5\n").find("einit.txt:2: kind 5 defined twice"), std::string::npos);
+    EXPECT_NE(error("kind 5\nkind 5\n").find("einit.txt:2: kind 5 defined twice"),
+              std::string::npos);
     EXPECT_NE(error("kind 5\n  state flying\n").find("unknown value 'flying'"), std::string::npos);
     EXPECT_NE(error("kind 5\n  box 1 2 3\n").find("takes 4"), std::string::npos);
 }

@@ -8,7 +8,7 @@
 
 namespace {
 class FlowTest : public WorldTest {
-protected:
+  protected:
     void SetUp() override {
         WorldTest::SetUp();
         DefaultScores(ScoreTable);

@@ -11,8 +11,8 @@ namespace {
 // The pictures a play loads. Until the art exists in the build, plain stand-ins let the
 // world run; the world never looks at pixels.
 void EnsurePictures(const std::string& dir) {
-    const char* names[] = {"player.bmp", "bullet.bmp", "font.bmp",   "zvlogo.bmp", "select.bmp",
-                           "cloth.bmp",  "enemy.bmp",  "back1.bmp",  "back2.bmp",  "back5.bmp",
+    const char* names[] = {"player.bmp", "bullet.bmp", "font.bmp",  "zvlogo.bmp", "select.bmp",
+                           "cloth.bmp",  "enemy.bmp",  "back1.bmp", "back2.bmp",  "back5.bmp",
                            "enemy1.bmp", "enemy2.bmp", "enemy5.bmp"};
     const std::vector<TRGBQuad> colours(256);
     const std::vector<uint8_t> pixels(320 * 480, 0);

@@ -43,8 +43,8 @@ TEST(StageData, EveryStageHasItsBossAtTheBossPosition) {
             ASSERT_GE(ev.Code, 1);
             ASSERT_LE(ev.Code, 255);
             const TEnemyType& t = g.types[ev.Code];
-            EXPECT_NE(t.InitialState, 0) << "stage " << stage << " spawns kind " << ev.Code
-                                         << " without a record";
+            EXPECT_NE(t.InitialState, 0)
+                << "stage " << stage << " spawns kind " << ev.Code << " without a record";
             if (t.BossFlag) {
                 ++bosses;
                 EXPECT_EQ(ev.Position, StageInfo(stage).BossPosition) << "stage " << stage;

@@ -44,7 +44,7 @@ struct StageImage {
 };
 
 class WorldTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetWorld();
         BuildTrigTables();
@@ -70,7 +70,8 @@ protected:
     }
     void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
         std::ofstream f(dir_ / name, std::ios::binary);
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        f.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
     }
     // A kind record that is active, takes damage and keeps the given flags.
     static void DefineKind(int32_t kind, int32_t hp, bool scrolls = false, bool fine = false) {

@@ -10,7 +10,8 @@
 
 namespace {
 void Put32(std::vector<uint8_t>& b, size_t at, int32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i));
 }
 }  // namespace
 

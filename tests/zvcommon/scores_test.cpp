@@ -67,7 +67,7 @@ TEST(Scores, ShortFileFillsWhatItCovers) {
 }
 
 class ScoreFileTest : public WorldTest {
-protected:
+  protected:
     void TearDown() override {
         AtomicRename = std::rename;
         WorldTest::TearDown();

@@ -26,15 +26,21 @@ constexpr int32_t StartGaugeMax = 50;
 constexpr int32_t OnlyBossLead = 180;  // ONLY BOSS starts this many frames before the boss
 constexpr int32_t StartScrollSpeed = 8;
 
-std::string StageFileName(int32_t stage) { return "Stage" + std::to_string(stage) + ".map"; }
+std::string StageFileName(int32_t stage) {
+    return "Stage" + std::to_string(stage) + ".map";
+}
 
 // The song each stage starts with; 0 leaves the music as it is.
 int32_t StageSong(int32_t stage) {
     switch (stage) {
-        case 1: return SongStage1;
-        case 2: return SongStage2;
-        case 5: return SongStage5;
-        default: return 0;
+        case 1:
+            return SongStage1;
+        case 2:
+            return SongStage2;
+        case 5:
+            return SongStage5;
+        default:
+            return 0;
     }
 }
 }  // namespace
@@ -52,7 +58,8 @@ void SetUpPlay(uint8_t mode, int32_t chosenStage) {
         p.Lives = StartLives;
         p.Gauge = 0;
         p.GaugeMax = StartGaugeMax;
-        const TStartLevels& l = StartLevels[(p.Character >= 0 && p.Character < 3) ? p.Character : 0];
+        const TStartLevels& l =
+            StartLevels[(p.Character >= 0 && p.Character < 3) ? p.Character : 0];
         p.MainShotLevel = l.Main;
         p.AnchorWeaponLevel = l.Anchor;
     }
@@ -143,11 +150,17 @@ void RecordScore() {
     SetMessageLine("HIGH SCORES SAVED.");
 }
 
-void LoadHighScores() { ReadScores(DataPath(ScoreFileName), ScoreTable); }
+void LoadHighScores() {
+    ReadScores(DataPath(ScoreFileName), ScoreTable);
+}
 
-void LoadEnemyTypes() { ReadEnemyTypes(DataPath(EnemyTypeFileName), EnemyTypes); }
+void LoadEnemyTypes() {
+    ReadEnemyTypes(DataPath(EnemyTypeFileName), EnemyTypes);
+}
 
-void SetMainShotLevel7() { Players[0].MainShotLevel = 7; }
+void SetMainShotLevel7() {
+    Players[0].MainShotLevel = 7;
+}
 
 void LaunchStage(int32_t stage) {
     GameMode = ModeArcade;

@@ -24,7 +24,9 @@ constexpr int32_t KindAimedTurret = 128;
 constexpr int32_t MineSpeed = 24;
 }  // namespace
 
-int32_t RoundEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t RoundEven(double v) {
+    return static_cast<int32_t>(std::nearbyint(v));
+}
 
 int32_t SpawnObject(int32_t x, int32_t y, int32_t kind, int32_t param) {
     const int32_t slot = FindFreeSlot(FirstWorldSlot, LastWorldSlot).first;

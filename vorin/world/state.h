@@ -23,23 +23,23 @@ constexpr uint8_t ModePractice = 1;
 constexpr uint8_t ModeOnlyBoss = 2;
 constexpr uint8_t ModeBalloonCrush = 3;
 
-extern int32_t StageNo;        // stage being played, 1..7
-extern int32_t StageClock;     // frames since the stage started (since the boss fell in phase 3)
-extern uint8_t ClockHold;      // ClockRuns, ClockHeld, ClockReleaseAtWrap
-extern uint8_t StagePhase;     // PhaseStage .. PhaseCleared
-extern int32_t ScrollX;        // background scroll, pixels
-extern int32_t ScrollY;        // kept in 0..512 on terrain stages
-extern uint8_t HasTerrain;     // the stage has a solid tile map
-extern int32_t BossSlot;       // object slot of the current boss
+extern int32_t StageNo;     // stage being played, 1..7
+extern int32_t StageClock;  // frames since the stage started (since the boss fell in phase 3)
+extern uint8_t ClockHold;   // ClockRuns, ClockHeld, ClockReleaseAtWrap
+extern uint8_t StagePhase;  // PhaseStage .. PhaseCleared
+extern int32_t ScrollX;     // background scroll, pixels
+extern int32_t ScrollY;     // kept in 0..512 on terrain stages
+extern uint8_t HasTerrain;  // the stage has a solid tile map
+extern int32_t BossSlot;    // object slot of the current boss
 
 // The register block, reset together at every stage start (PathHead is in world/objects.h).
-extern int32_t WorldRegA;      // boss phase / first chain slot; death action 5
-extern int32_t WorldRegB;      // first body slot / second chain slot; death action 6
-extern int32_t PhaseStart;     // age of the trailing boss when its phase began
-extern int32_t BossWords[4];   // the register block's remaining boss words
-extern int32_t LoopStart;      // ScrollX the loop jumps back to
-extern int32_t LoopLength;     // NoLoop: no loop
-extern int32_t ScrollSpeedX;   // 1/16 pixel per frame, counted in quarter pixels
+extern int32_t WorldRegA;     // boss phase / first chain slot; death action 5
+extern int32_t WorldRegB;     // first body slot / second chain slot; death action 6
+extern int32_t PhaseStart;    // age of the trailing boss when its phase began
+extern int32_t BossWords[4];  // the register block's remaining boss words
+extern int32_t LoopStart;     // ScrollX the loop jumps back to
+extern int32_t LoopLength;    // NoLoop: no loop
+extern int32_t ScrollSpeedX;  // 1/16 pixel per frame, counted in quarter pixels
 extern int32_t ScrollSpeedY;
 
 // Statistics of the stage being played or last played.
@@ -56,8 +56,8 @@ struct TPlayStats {
 extern TPlayStats Stats;
 extern int32_t ScratchCounter;  // scratches in the current frame update
 
-extern TStageMap StageMap;      // terrain, tile attributes and Timeline of the stage
-extern int32_t TimelineNext;    // index of the next timeline record to fire
+extern TStageMap StageMap;    // terrain, tile attributes and Timeline of the stage
+extern int32_t TimelineNext;  // index of the next timeline record to fire
 
 extern TEnemyType EnemyTypes[EnemyTypeCount];  // from einit.dat, read once at start-up
 // The record of a kind; an all-zero record for kinds outside 0..255.

@@ -44,35 +44,35 @@ const TShotType& ShotType(int32_t kind) {
 }
 
 const uint8_t UpgradeTable[UpgradeRows][4] = {
-    {1, 1, 1, 0},     // 0  character 1 main shot
-    {2, 2, 2, 0},     // 1
-    {2, 2, 2, 1},     // 2
-    {3, 3, 3, 3},     // 3  character 2 main shot (no power-up)
-    {5, 8, 11, 4},    // 4  character 0 base
-    {6, 9, 12, 4},    // 5  wide shot
-    {7, 10, 13, 5},   // 6
-    {7, 10, 13, 5},   // 7
-    {6, 9, 12, 4},    // 8  ground missile
-    {7, 10, 13, 8},   // 9
-    {7, 10, 13, 8},   // 10
-    {6, 9, 12, 4},    // 11 laser
-    {7, 10, 13, 11},  // 12
-    {7, 10, 13, 11},  // 13
-    {15, 16, 17, 14}, // 14 character 1 anchor base
-    {15, 16, 17, 14}, // 15 bomb
-    {15, 16, 17, 14}, // 16 drill missile
-    {15, 16, 17, 14}, // 17 gravity anchor
-    {19, 22, 25, 18}, // 18 character 2 anchor base
-    {20, 23, 26, 18}, // 19 flamethrower
-    {21, 24, 27, 19}, // 20
-    {21, 24, 27, 19}, // 21
-    {20, 23, 26, 18}, // 22 bound shot
-    {21, 24, 27, 22}, // 23
-    {21, 24, 27, 22}, // 24
-    {20, 23, 26, 18}, // 25 plasma anchor
-    {21, 24, 27, 25}, // 26
-    {21, 24, 27, 25}, // 27
-    {28, 28, 28, 28}, // 28 character 0 anchor (no power-up)
+    {1, 1, 1, 0},      // 0  character 1 main shot
+    {2, 2, 2, 0},      // 1
+    {2, 2, 2, 1},      // 2
+    {3, 3, 3, 3},      // 3  character 2 main shot (no power-up)
+    {5, 8, 11, 4},     // 4  character 0 base
+    {6, 9, 12, 4},     // 5  wide shot
+    {7, 10, 13, 5},    // 6
+    {7, 10, 13, 5},    // 7
+    {6, 9, 12, 4},     // 8  ground missile
+    {7, 10, 13, 8},    // 9
+    {7, 10, 13, 8},    // 10
+    {6, 9, 12, 4},     // 11 laser
+    {7, 10, 13, 11},   // 12
+    {7, 10, 13, 11},   // 13
+    {15, 16, 17, 14},  // 14 character 1 anchor base
+    {15, 16, 17, 14},  // 15 bomb
+    {15, 16, 17, 14},  // 16 drill missile
+    {15, 16, 17, 14},  // 17 gravity anchor
+    {19, 22, 25, 18},  // 18 character 2 anchor base
+    {20, 23, 26, 18},  // 19 flamethrower
+    {21, 24, 27, 19},  // 20
+    {21, 24, 27, 19},  // 21
+    {20, 23, 26, 18},  // 22 bound shot
+    {21, 24, 27, 22},  // 23
+    {21, 24, 27, 22},  // 24
+    {20, 23, 26, 18},  // 25 plasma anchor
+    {21, 24, 27, 25},  // 26
+    {21, 24, 27, 25},  // 27
+    {28, 28, 28, 28},  // 28 character 0 anchor (no power-up)
 };
 
 const int32_t MoveDirTable[16] = {0,   512, 0,   0,   768, 640, 896, 768,

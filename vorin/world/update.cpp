@@ -15,17 +15,17 @@ namespace {
 constexpr int32_t ArrivalX = 319;
 constexpr int32_t ArrivalTopY = 20;
 constexpr int32_t ArrivalSpanY = 200;
-constexpr int32_t ArrivalChance = 32;       // 1 in 32 per frame: kinds 80..83
+constexpr int32_t ArrivalChance = 32;  // 1 in 32 per frame: kinds 80..83
 constexpr int32_t ArrivalFighterKinds = 4;
-constexpr int32_t ArrivalBigKind = 87;      // when StageClock mod 1800 = 600
+constexpr int32_t ArrivalBigKind = 87;  // when StageClock mod 1800 = 600
 constexpr int32_t ArrivalBigPeriod = 1800;
 constexpr int32_t ArrivalBigAt = 600;
 constexpr int32_t NoArrivalStage = 5;
 
-constexpr int32_t ApproachLead = 600;   // phase 1 begins this many frames before the boss
-constexpr int32_t BossSongLead = 100;   // the boss song starts this many frames before
-constexpr int32_t LeaveAt = 780;        // phase 3: the ship starts leaving
-constexpr int32_t FinishAfter = 900;    // phase 3: the stage fades out
+constexpr int32_t ApproachLead = 600;  // phase 1 begins this many frames before the boss
+constexpr int32_t BossSongLead = 100;  // the boss song starts this many frames before
+constexpr int32_t LeaveAt = 780;       // phase 3: the ship starts leaving
+constexpr int32_t FinishAfter = 900;   // phase 3: the stage fades out
 constexpr int32_t ScrollWrapY = 512;
 
 void RandomArrivals() {

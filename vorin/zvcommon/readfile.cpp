@@ -14,7 +14,9 @@ int (*AtomicRename)(const char* from, const char* to) = std::rename;
 
 namespace {
 constexpr size_t MaxDataFileSize = 16u << 20;  // far above any file the game reads
-std::string Reason() { return std::strerror(errno); }
+std::string Reason() {
+    return std::strerror(errno);
+}
 }  // namespace
 
 bool FileExists(const std::string& path) {

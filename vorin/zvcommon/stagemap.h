@@ -7,13 +7,13 @@
 
 constexpr int32_t MapHeaderSize = 128;
 constexpr int32_t TileAttributeCount = 256;
-constexpr int32_t TileColumnBytes = 32;    // one column: rows 0..31
-constexpr int32_t MaxTileColumns = 1024;   // capacity of TileMap
-constexpr int32_t TimelineCapacity = 1024; // capacity of Timeline
+constexpr int32_t TileColumnBytes = 32;                            // one column: rows 0..31
+constexpr int32_t MaxTileColumns = 1024;                           // capacity of TileMap
+constexpr int32_t TimelineCapacity = 1024;                         // capacity of Timeline
 constexpr int32_t TileMapSize = TileColumnBytes * MaxTileColumns;  // 0x8000 bytes
-constexpr int32_t SolidColumns = 256;      // columns the background test reads
-constexpr int32_t SolidRows = 15;          // rows the background test reads
-constexpr uint8_t TileSolidBit = 1;        // bit 0 of a tile attribute: solid
+constexpr int32_t SolidColumns = 256;  // columns the background test reads
+constexpr int32_t SolidRows = 15;      // rows the background test reads
+constexpr uint8_t TileSolidBit = 1;    // bit 0 of a tile attribute: solid
 
 // Offsets in the file.
 constexpr int32_t MapColumnCountOffset = 16;  // big-endian 16-bit column count
@@ -41,10 +41,10 @@ static_assert(sizeof(TTimelineEvent) == 20, "timeline records are 20 bytes in th
 
 // The map block, filled in place by the loader.
 struct TStageMap {
-    uint8_t TileMap[TileMapSize];                    // column k = bytes k*32 .. k*32+31
-    uint8_t MapHeader[MapHeaderSize];                // the file's header
-    TTimelineEvent Timeline[TimelineCapacity];       // records 0..E-1, then never-firing ones
-    uint8_t TileAttributes[TileAttributeCount];      // per tile number; bit 0 = solid
+    uint8_t TileMap[TileMapSize];                // column k = bytes k*32 .. k*32+31
+    uint8_t MapHeader[MapHeaderSize];            // the file's header
+    TTimelineEvent Timeline[TimelineCapacity];   // records 0..E-1, then never-firing ones
+    uint8_t TileAttributes[TileAttributeCount];  // per tile number; bit 0 = solid
 };
 
 // Column count C and event count E of a header.

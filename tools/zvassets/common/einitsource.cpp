@@ -8,8 +8,10 @@
 namespace zvtools {
 namespace {
 
-const std::map<std::string, uint8_t> StateNames = {
-    {"dying", StateDying}, {"entering", StateEntering}, {"active", StateActive}, {"inert", StateInert}};
+const std::map<std::string, uint8_t> StateNames = {{"dying", StateDying},
+                                                   {"entering", StateEntering},
+                                                   {"active", StateActive},
+                                                   {"inert", StateInert}};
 const std::map<std::string, uint8_t> ContactNames = {
     {"harmless", ContactHarmless}, {"deadly", ContactDeadly}, {"solid", ContactSolid}};
 const std::map<std::string, uint8_t> ShotNames = {
@@ -53,14 +55,16 @@ std::vector<TEnemyType> ParseEnemySource(const std::string& text, const std::str
         auto num = [&](size_t i) { return ParseInt(l.words[i], name, l.number); };
         auto word = [&](const std::map<std::string, uint8_t>& names, size_t i) {
             auto it = names.find(l.words[i]);
-            if (it == names.end()) SourceError(name, l.number, "unknown value '" + l.words[i] + "'");
+            if (it == names.end())
+                SourceError(name, l.number, "unknown value '" + l.words[i] + "'");
             return it->second;
         };
         if (key == "kind") {
             if (args < 1) SourceError(name, l.number, "'kind' needs a number");
             const int32_t k = num(1);
             if (k < 0 || k >= EnemyTypeCount) SourceError(name, l.number, "kind out of 0..255");
-            if (seen[k]) SourceError(name, l.number, "kind " + std::to_string(k) + " defined twice");
+            if (seen[k])
+                SourceError(name, l.number, "kind " + std::to_string(k) + " defined twice");
             seen[k] = true;
             cur = &table[k];
             continue;

@@ -12,8 +12,10 @@
 namespace zvtools {
 namespace {
 
-const std::map<std::string, int32_t> CodeNames = {
-    {"terrain", CodeTerrain}, {"scroll", CodeScroll}, {"speed", CodeScrollSpeed}, {"loop", CodeLoop}};
+const std::map<std::string, int32_t> CodeNames = {{"terrain", CodeTerrain},
+                                                  {"scroll", CodeScroll},
+                                                  {"speed", CodeScrollSpeed},
+                                                  {"loop", CodeLoop}};
 
 // The character zvtool shows for a tile number.
 char TileChar(uint8_t tile) {
@@ -175,7 +177,8 @@ std::vector<uint8_t> CompileStageSource(const std::string& text, const std::stri
 bool DescribeStageMap(const std::vector<uint8_t>& bytes, std::string& out) {
     std::vector<std::string> problems;
     if (bytes.size() < static_cast<size_t>(MapColumnsOffset)) {
-        out += "file of " + std::to_string(bytes.size()) + " bytes: shorter than the 384 of the "
+        out += "file of " + std::to_string(bytes.size()) +
+               " bytes: shorter than the 384 of the "
                "header and tile attributes\n";
         return false;
     }
@@ -197,7 +200,8 @@ bool DescribeStageMap(const std::vector<uint8_t>& bytes, std::string& out) {
     }
     out += "\n";
     const int32_t shown = std::min<int32_t>(columns, MaxTileColumns);
-    const size_t whole = std::min<size_t>(shown, (bytes.size() - MapColumnsOffset) / TileColumnBytes);
+    const size_t whole =
+        std::min<size_t>(shown, (bytes.size() - MapColumnsOffset) / TileColumnBytes);
     // Terrain in blocks of 64 columns, rows 0..14 (the ones the background test reads) and
     // any further row that holds a tile.
     for (size_t first = 0; first < whole; first += 64) {

@@ -13,7 +13,8 @@ void GenerateStages(const zvtools::GenContext& ctx) {
     std::vector<std::filesystem::path> sources;
     for (const auto& e : std::filesystem::directory_iterator(ctx.assets / "stages")) {
         const std::string file = e.path().filename().string();
-        if (file.rfind("stage", 0) == 0 && e.path().extension() == ".txt") sources.push_back(e.path());
+        if (file.rfind("stage", 0) == 0 && e.path().extension() == ".txt")
+            sources.push_back(e.path());
     }
     std::sort(sources.begin(), sources.end());
     if (sources.empty()) throw std::runtime_error("no stage sources in assets/stages");
@@ -26,7 +27,8 @@ void GenerateStages(const zvtools::GenContext& ctx) {
             zvtools::CompileStageSource(zvtools::ReadTextFile(src.string()), src.string());
         const auto path = ctx.out / ("Stage" + std::to_string(std::stoi(number)) + ".map");
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         if (!out) throw std::runtime_error(path.string() + ": cannot be written");
     }
 }

@@ -25,7 +25,8 @@ int EinitCommand(const std::vector<std::string>& args) {
         }
         std::printf("%d kinds defined, %zu bytes\n", defined, bytes.size());
         if (bytes.size() != EnemyTypeFileSize) {
-            std::printf("problem: the file has %zu bytes, not %zu\n", bytes.size(), EnemyTypeFileSize);
+            std::printf("problem: the file has %zu bytes, not %zu\n", bytes.size(),
+                        EnemyTypeFileSize);
             return 1;
         }
         return 0;
