@@ -13,8 +13,8 @@ namespace {
 
 TSettings FromText(const std::string& text) {
     TSettings s;
-    s.ButtonA = s.ButtonB = s.ButtonC = s.SpeedOff = s.SpeedManual = s.SpeedAuto = s.SpeedCharge =
-        s.AnchorJiten = s.AnchorKouten = -77;  // the reader must set all nine
+    s.ButtonA = s.ButtonB = s.ButtonC = s.SpeedOff = s.SpeedManual = s.SpeedAuto =
+        s.SpeedCharge = s.AnchorJiten = s.AnchorKouten = -77;  // the reader must set all nine
     ReadConfigText(text, s);
     return s;
 }
@@ -78,14 +78,14 @@ TEST(ConfigRead, ValueForms) {
     EXPECT_EQ(ButtonAOf("2147483647"), 2147483647);
     EXPECT_EQ(ButtonAOf("-2147483648"), -2147483647 - 1);
     EXPECT_EQ(ButtonAOf("0xFFFFFFFF"), -1);  // hexadecimal gives all 32 bits
-    EXPECT_EQ(ButtonAOf("\"12\""), 12);      // quotes around a value are dropped
+    EXPECT_EQ(ButtonAOf("\"12\""), 12);       // quotes around a value are dropped
     EXPECT_EQ(ButtonAOf("0"), 0);
 }
 
 TEST(ConfigRead, BadValuesGiveTheDefault) {
-    for (const char* v :
-         {"abc", "", "0x", "0x1g", "$", "$-1", "-", "+", "12abc", "1 2", "1.5", "2147483648",
-          "-2147483649", "0x100000000", "99999999999999999999", "x10", "- 5"})
+    for (const char* v : {"abc", "", "0x", "0x1g", "$", "$-1", "-", "+", "12abc", "1 2", "1.5",
+                          "2147483648", "-2147483649", "0x100000000", "99999999999999999999",
+                          "x10", "- 5"})
         EXPECT_EQ(ButtonAOf(v), 9) << '"' << v << '"';
 }
 
@@ -129,11 +129,11 @@ TEST(ConfigWrite, KeepsOtherSectionsKeysAndLinesInPlace) {
         "[input]\nSPEEDCHARGE=5\nExtra=yes\nButtonA=0x10\n\n"
         "[Later]\nButtonA=1\n";
     const std::vector<std::string> out = Lines(UpdateConfigText(text, Custom()));
-    EXPECT_EQ(out, (std::vector<std::string>{"; my settings", "[Video]", "Scale=3", "", "[input]",
-                                             "Speedcharge=2147483647", "Extra=yes", "ButtonA=1",
-                                             "ButtonB=128", "ButtonC=0", "AnchorJiten=-2147483648",
-                                             "AnchorKouten=64", "SpeedOff=5", "SpeedManual=-3",
-                                             "SpeedAuto=7", "", "[Later]", "ButtonA=1"}));
+    EXPECT_EQ(out, (std::vector<std::string>{
+                       "; my settings", "[Video]", "Scale=3", "", "[input]",
+                       "Speedcharge=2147483647", "Extra=yes", "ButtonA=1", "ButtonB=128",
+                       "ButtonC=0", "AnchorJiten=-2147483648", "AnchorKouten=64", "SpeedOff=5",
+                       "SpeedManual=-3", "SpeedAuto=7", "", "[Later]", "ButtonA=1"}));
 }
 
 TEST(ConfigWrite, AppendsTheSectionAndKeepsWindowsLineEnds) {
@@ -153,11 +153,10 @@ TEST(ConfigWrite, SecondWriteChangesNothing) {
 }
 
 class ConfigFile : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dir = fs::path(::testing::TempDir()) /
-              ("zv_cfg_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("zv_cfg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         path = (dir / "zvconfig.ini").string();

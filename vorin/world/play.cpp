@@ -34,11 +34,11 @@ std::string StageFileName(int32_t stage) {
 int32_t StageSong(int32_t stage) {
     switch (stage) {
         case 1:
-            return SongStage1;
+            return Song::Stage1;
         case 2:
-            return SongStage2;
+            return Song::Stage2;
         case 5:
-            return SongStage5;
+            return Song::Stage5;
         default:
             return 0;
     }

@@ -121,7 +121,7 @@ void StagePhaseStep() {
             break;
         case PhaseBossApproach:
             TimelineStep(false);
-            if (bossPosition == StageClock + BossSongLead) PlaySong(SongBoss);
+            if (bossPosition == StageClock + BossSongLead) PlaySong(Song::Boss);
             if (bossPosition == StageClock) StagePhase = PhaseBossFight;
             break;
         case PhaseBossFight:

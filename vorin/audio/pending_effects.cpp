@@ -1,4 +1,0 @@
-// Stand-in until the sound effects land: silence.
-#include "audio/effects.h"
-
-void PlayEffect(int32_t) {}
