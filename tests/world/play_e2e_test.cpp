@@ -83,6 +83,10 @@ TEST(PlayEndToEnd, StageFivePhasesAndBoss) {
         ASSERT_EQ(e2e::IntField(l, "HasTerrain"), 0);
         ASSERT_EQ(e2e::IntField(l, "LoopLength"), 2147483647);
         ASSERT_EQ(e2e::IntField(l, "ScrollSpeedX"), 24);
+        // The boss song starts 100 frames before the boss, and no other song meanwhile.
+        if (clock > 1) {
+            ASSERT_EQ(e2e::IntField(l, "Song"), clock == 1400 ? 2 : -1) << "clock " << clock;
+        }
         // No random arrivals on stage 5: nothing until the boss.
         if (clock < 1500) {
             ASSERT_EQ(e2e::RawField(l, "Objects"), "[]") << "clock " << clock;
