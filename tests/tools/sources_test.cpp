@@ -86,15 +86,15 @@ TEST(EnemySource, FieldsByName) {
         "einit.txt");
     ASSERT_EQ(table.size(), 256u);
     const TEnemyType& t = table[87];
-    EXPECT_EQ(t.HitPoints, 24);
+    EXPECT_EQ(+t.HitPoints, 24);
     EXPECT_EQ(t.InitialState, StateActive);
     EXPECT_EQ(t.ContactKind, ContactDeadly);
     EXPECT_EQ(t.DeathKind, DeathLarge);
     EXPECT_EQ(t.TightLeft, 1);
     EXPECT_EQ(t.TightRight, 0);
-    EXPECT_EQ(t.BoxTop, -12);
+    EXPECT_EQ(+t.BoxTop, -12);
     EXPECT_EQ(t.DeathAction, ActionItem);
-    EXPECT_EQ(t.DeathValue, 9);
+    EXPECT_EQ(+t.DeathValue, 9);
     EXPECT_EQ(t.ScrollsWithMap, 1);
     EXPECT_EQ(t.FinePosition, 0);
     EXPECT_EQ(table[193].BossFlag, 1);

@@ -118,11 +118,11 @@ TEST(StageData, EnemyKindsKeepTheRolesOfTheirNumbers) {
             EXPECT_GE(k, 192) << k;
         }
         if (t.DeathAction == ActionItem) {
-            EXPECT_EQ(t.DeathValue, 9) << k;
+            EXPECT_EQ(+t.DeathValue, 9) << k;
         }
     }
     for (int k : {80, 81, 82, 83, 87, 129}) {  // the random arrivals
         EXPECT_EQ(g.types[k].InitialState, StateActive) << k;
-        EXPECT_GT(g.types[k].HitPoints, 0) << k;
+        EXPECT_GT(+g.types[k].HitPoints, 0) << k;
     }
 }

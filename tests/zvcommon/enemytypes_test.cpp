@@ -39,13 +39,13 @@ TEST(EnemyTypes, FieldsSitAtTheirOddOffsets) {
     auto table = std::make_unique<TEnemyType[]>(EnemyTypeCount);
     ParseEnemyTypes(file.data(), file.size(), table.get());
     const TEnemyType& t = table[193];
-    EXPECT_EQ(t.HitPoints, 3000);
+    EXPECT_EQ(+t.HitPoints, 3000);
     EXPECT_EQ(t.InitialState, StateEntering);
     EXPECT_EQ(t.ContactKind, ContactSolid);
     EXPECT_EQ(t.ShotResponse, ShotsStopped);
-    EXPECT_EQ(t.Layer, 2);
+    EXPECT_EQ(+t.Layer, 2);
     EXPECT_EQ(t.BossFlag, 1);
-    EXPECT_EQ(t.Score, 50000);
+    EXPECT_EQ(+t.Score, 50000);
     EXPECT_EQ(t.DeathKind, DeathLong);
     EXPECT_EQ(t.TightLeft, 1);
     EXPECT_EQ(t.TightRight, 0);
@@ -56,11 +56,11 @@ TEST(EnemyTypes, FieldsSitAtTheirOddOffsets) {
     EXPECT_EQ(box.Right, 60);
     EXPECT_EQ(box.Bottom, 41);
     EXPECT_EQ(t.DeathAction, ActionSetRegA);
-    EXPECT_EQ(t.DeathValue, 7);
+    EXPECT_EQ(+t.DeathValue, 7);
     EXPECT_EQ(t.ScrollsWithMap, 1);
     EXPECT_EQ(t.FinePosition, 1);
-    EXPECT_EQ(table[192].HitPoints, 0);
-    EXPECT_EQ(table[194].HitPoints, 0);
+    EXPECT_EQ(+table[192].HitPoints, 0);
+    EXPECT_EQ(+table[194].HitPoints, 0);
 }
 
 TEST(EnemyTypes, ShortFileLeavesTheRestZero) {
@@ -68,12 +68,12 @@ TEST(EnemyTypes, ShortFileLeavesTheRestZero) {
     auto table = std::make_unique<TEnemyType[]>(EnemyTypeCount);
     for (int i = 0; i < EnemyTypeCount; ++i) table[i].HitPoints = 77;
     ParseEnemyTypes(file.data(), file.size(), table.get());
-    EXPECT_EQ(table[1].HitPoints, -1);
-    EXPECT_EQ(table[2].HitPoints, -1);  // the first 10 bytes of record 2
-    EXPECT_EQ(table[2].Layer, 0xFFFF);  // two of its four bytes
-    EXPECT_EQ(table[2].Score, 0);
-    EXPECT_EQ(table[3].HitPoints, 0);
-    EXPECT_EQ(table[255].HitPoints, 0);
+    EXPECT_EQ(+table[1].HitPoints, -1);
+    EXPECT_EQ(+table[2].HitPoints, -1);  // the first 10 bytes of record 2
+    EXPECT_EQ(+table[2].Layer, 0xFFFF);  // two of its four bytes
+    EXPECT_EQ(+table[2].Score, 0);
+    EXPECT_EQ(+table[3].HitPoints, 0);
+    EXPECT_EQ(+table[255].HitPoints, 0);
 }
 
 TEST(EnemyTypes, MissingFileNamesIt) {
