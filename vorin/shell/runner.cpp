@@ -5,10 +5,12 @@
 #include <sstream>
 #include <vector>
 
+#include "audio/audio.h"
 #include "krdxlib/bmpwrite.h"
 #include "platform/platform.h"
 #include "render/display.h"
 #include "shell/dump.h"
+#include "shell/hooks.h"
 #include "shell/input.h"
 #include "shell/options.h"
 #include "shell/paths.h"
@@ -153,6 +155,8 @@ int RunProgram(int argc, const char* const* argv) {
         if (DataDir.back() != '/') DataDir += '/';
     }
     RequestedSeed = o.seed;
+    SoundEnabled = !o.noSound;
+    MusicEnabled = !o.noMusic;
 
     plat::VideoOptions video;
     video.headless = o.headless;
@@ -166,6 +170,7 @@ int RunProgram(int argc, const char* const* argv) {
     try {
         FormCreate();
         InitializeDisplay();  // the window is shown
+        if (o.stage > 0) LaunchStage(static_cast<int32_t>(o.stage));
         if (o.headless)
             status = RunHeadless(o, script);
         else
