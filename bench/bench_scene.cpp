@@ -7,6 +7,7 @@
 
 #include "krdxlib/geometry.h"
 #include "render/display.h"
+#include "shell/paths.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "world/objects.h"
@@ -91,8 +92,7 @@ void FillWorld() {
     s.GaugeMax = 50;
 }
 
-void BM_GameScene(benchmark::State& state) {
-    FillWorld();
+void Run(benchmark::State& state) {
     CurrentScreen = ScreenGame;
     SetSize(Display.BackBuffer, ScreenWidth, ScreenHeight);
     DXDraw1RestoreSurface();  // the stage 1 sheets from the program's directory
@@ -101,6 +101,26 @@ void BM_GameScene(benchmark::State& state) {
         benchmark::DoNotOptimize(Display.BackBuffer.Pixels.data());
     }
 }
-BENCHMARK(BM_GameScene)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+// Every tile of the map drawn with a picture: the most the tile map can cost.
+void BM_GameSceneFullTiles(benchmark::State& state) {
+    FillWorld();
+    Run(state);
+}
+BENCHMARK(BM_GameSceneFullTiles)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+// The stage 1 map of the build, where it has the most terrain.
+void BM_GameSceneStageMap(benchmark::State& state) {
+    FillWorld();
+    LoadStageMapFile(DataPath("Stage1.map"), StageMap);
+    ScrollX = 1600;
+    Run(state);
+}
+BENCHMARK(BM_GameSceneStageMap)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
