@@ -28,6 +28,11 @@ void SetVsync(bool on);
 // and shows it, scaled by a whole number and centred.
 void Present(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx);
 
+// The expansion Present does: 8-bit indices through the colour table into 0xAARRGGBB pixels
+// (out has width * height entries).
+void ExpandFrame(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx,
+                 uint32_t* out);
+
 enum class EventType { None, KeyDown, KeyUp, Quit, FocusGained, FocusLost };
 struct Event {
     EventType type = EventType::None;
@@ -54,7 +59,5 @@ void AdvanceClock(uint32_t ms);
 void ShowCursor(bool show);
 // A modal error box when a display exists; nothing otherwise.
 void ShowErrorBox(const std::string& title, const std::string& message);
-// A short system beep (nothing headless).
-void Beep();
 
 }  // namespace plat

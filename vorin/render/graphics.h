@@ -2,6 +2,7 @@
 // The graphics layer: 8-bit palettised surfaces in memory and the few drawing operations
 // every screen uses. Pixel values are palette indices; nothing here knows about SDL.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

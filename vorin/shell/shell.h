@@ -46,3 +46,8 @@ void FillPalette(TPalette& palette, int32_t first, int32_t last, uint32_t colour
 
 // Resets every shell variable to its program-start value (tests).
 void ResetShellState();
+
+// Requested seed for the random generator; negative: seed from the clock.
+extern int64_t RequestedSeed;
+// The system tick count in milliseconds (the frame-rate display's clock).
+uint32_t GetTickCount();

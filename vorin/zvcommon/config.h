@@ -2,6 +2,7 @@
 // zvconfig.ini: the player's control settings, in the initialisation-file text form.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct TSettings {
     int32_t ButtonA = 9;  // joystick button bits that press A ("SHOT A")
@@ -23,3 +24,12 @@ void ReadConfig(const std::string& path, TSettings& settings);
 // Writes the nine keys (replacing the file atomically, other sections and keys kept);
 // false when the file could not be written.
 bool WriteConfig(const std::string& path, const TSettings& settings);
+
+// The same over the file's text: values from the first section named "Input".
+void ReadConfigText(std::string_view text, TSettings& settings);
+// The file's new text: the nine keys set in the first "Input" section (the section appended
+// when missing), every other line kept.
+std::string UpdateConfigText(std::string_view text, const TSettings& settings);
+// One value as the file holds it: "0x"/"0X" or "$" hexadecimal, else signed decimal; false
+// when it is empty or not a 32-bit integer.
+bool ParseConfigValue(std::string_view text, int32_t& value);

@@ -1,0 +1,126 @@
+#include "e2e/harness.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+size_t ValueStart(const std::string& line, const std::string& key) {
+    const std::string pattern = "\"" + key + "\":";
+    const size_t at = line.find(pattern);
+    if (at == std::string::npos) throw std::runtime_error("no field " + key + " in " + line.substr(0, 200));
+    return at + pattern.size();
+}
+
+}  // namespace
+
+std::string FreshDataDir() {
+    static std::atomic<int> counter{0};
+    const fs::path dir = fs::temp_directory_path() /
+                         ("zv-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const auto& e : fs::directory_iterator(ZV_BIN_DIR)) {
+        const std::string ext = e.path().extension().string();
+        if (ext == ".bmp" || ext == ".dat" || ext == ".map" || ext == ".dxw" || ext == ".mid")
+            fs::copy_file(e.path(), dir / e.path().filename());
+    }
+    return dir.string();
+}
+
+RunResult RunVorin(const std::string& dataDir, const std::vector<std::string>& args,
+                   const std::string& inputScript) {
+    const std::string dump = dataDir + "/dump.jsonl";
+    const std::string err = dataDir + "/stderr.txt";
+    std::string cmd = "SDL_AUDIODRIVER=dummy RONVALET_OUTPUT=none " +
+                      Quote(std::string(ZV_BIN_DIR) + "/vorin") +
+                      " --headless --data-dir " + Quote(dataDir) + " --dump " + Quote(dump);
+    if (!inputScript.empty()) {
+        const std::string script = dataDir + "/input.txt";
+        std::ofstream(script) << inputScript;
+        cmd += " --input " + Quote(script);
+    }
+    for (const auto& a : args) cmd += " " + Quote(a);
+    cmd += " 2>" + Quote(err);
+    RunResult r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.errors = ReadAll(err);
+    std::istringstream lines(ReadAll(dump));
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) r.dump.push_back(line);
+    return r;
+}
+
+bool HasField(const std::string& line, const std::string& key) {
+    return line.find("\"" + key + "\":") != std::string::npos;
+}
+
+int64_t IntField(const std::string& line, const std::string& key) {
+    return std::stoll(line.substr(ValueStart(line, key)));
+}
+
+bool BoolField(const std::string& line, const std::string& key) {
+    return line.compare(ValueStart(line, key), 4, "true") == 0;
+}
+
+std::string StrField(const std::string& line, const std::string& key) {
+    size_t i = ValueStart(line, key);
+    if (line[i] != '"') throw std::runtime_error(key + " is not a string");
+    std::string out;
+    for (++i; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) ++i;
+        out += line[i];
+    }
+    return out;
+}
+
+std::string RawField(const std::string& line, const std::string& key) {
+    const size_t start = ValueStart(line, key);
+    int depth = 0;
+    bool inString = false;
+    for (size_t i = start; i < line.size(); ++i) {
+        const char c = line[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+            continue;
+        }
+        if (c == '"') inString = true;
+        else if (c == '{' || c == '[') ++depth;
+        else if (c == '}' || c == ']') {
+            if (depth == 0) return line.substr(start, i - start);
+            if (--depth == 0) return line.substr(start, i + 1 - start);
+        } else if (c == ',' && depth == 0) {
+            return line.substr(start, i - start);
+        }
+    }
+    return line.substr(start);
+}
+
+}  // namespace e2e

@@ -1,0 +1,133 @@
+#include "render/assets.h"
+
+#include <string>
+
+#include "krdxlib/bitmap.h"
+#include "render/display.h"
+#include "shell/hooks.h"
+#include "shell/paths.h"
+#include "shell/shell.h"
+
+std::array<TBulletCell, BulletCellCount> BulletCells{};
+bool BulletCellsBuilt = false;
+int32_t EnemyFlashOffset = 0;
+int32_t StageEnemyFlashOffset = 0;
+
+namespace {
+
+constexpr uint8_t FlashBase = 184;  // the grey-to-white ramp
+
+TBitmap Load(const char* name) {
+    const std::string path = DataPath(name);
+    try {
+        return LoadBitmapFile(path);
+    } catch (const EBitmapError& e) {
+        throw EInOutError(e.what());
+    }
+}
+
+// Loads a bitmap: its colours first..last into the game palette at `offset`, its pixels into
+// the surface shifted by `offset`.
+void LoadSheet(const std::string& name, TSurface& sheet, int32_t first, int32_t last, int32_t offset,
+               bool rowMirror) {
+    const TBitmap bmp = Load(name.c_str());
+    if (static_cast<int32_t>(bmp.Colors.size()) <= last)
+        throw EInOutError(DataPath(name) + ": colour table has " +
+                          std::to_string(bmp.Colors.size()) + " entries, " +
+                          std::to_string(last + 1) + " needed");
+    CopyBitmapPalette(bmp, first, last, offset, GamePalette);
+    if (rowMirror)
+        BitmapToSurfaceRowMirror(bmp, sheet, offset);
+    else
+        BitmapToSurface(bmp, sheet, offset);
+}
+
+void BuildBulletCells() {
+    for (int32_t i = 0; i < BulletCellCount; ++i) {
+        const int32_t x0 = (i % 16) * 16, y0 = (i / 16) * 16;
+        for (int32_t y = 0; y < 16; ++y)
+            for (int32_t x = 0; x < 16; ++x)
+                BulletCells[i][y * 16 + x] = PixelAt(BulletSheet, x0 + x, y0 + y);
+    }
+    BulletCellsBuilt = true;
+}
+
+void LoadFrontEndSheets() {
+    LoadSheet("zvlogo.bmp", BackSheet, 0, 15, 96, false);
+    SetColorKey(BackSheet, PixelAt(BackSheet, 0, 0));
+    LoadSheet("select.bmp", EnemySheet, 0, 63, 144, false);
+    SetColorKey(EnemySheet, PixelAt(EnemySheet, 128, 192));
+    LoadSheet("cloth.bmp", StageEnemySheet, 0, 31, 208, false);  // key stays index 0
+}
+
+void LoadPlaySheets() {
+    const std::string n = std::to_string(StageNo);
+    LoadSheet("back" + n + ".bmp", BackSheet, 0, 63, 80, false);
+    const int32_t keyY = StageNo == 2 ? 150 : StageNo == 5 ? 60 : 0;
+    SetColorKey(BackSheet, PixelAt(BackSheet, 0, keyY));
+
+    LoadSheet("enemy.bmp", EnemySheet, 0, 31, 144, true);
+    SetColorKey(EnemySheet, PixelAt(EnemySheet, 0, 0));
+    EnemyFlashOffset = BuildHitFlashHalf(EnemySheet);
+
+    LoadSheet("enemy" + n + ".bmp", StageEnemySheet, 0, 63, 192, true);
+    SetColorKey(StageEnemySheet, PixelAt(StageEnemySheet, 0, 0));
+    StageEnemyFlashOffset = BuildHitFlashHalf(StageEnemySheet);
+
+    // Red and grey ramps for explosions and hit flashes.
+    for (int32_t i = 0; i < 8; ++i) {
+        const uint8_t v = static_cast<uint8_t>(255 - 8 * i);
+        GamePalette[183 - i] = {0, 0, v, 0};
+        GamePalette[191 - i] = {v, v, v, 0};
+    }
+}
+
+}  // namespace
+
+int32_t BuildHitFlashHalf(TSurface& sheet) {
+    const int32_t half = Height(sheet) / 2;
+    const uint8_t key = PixelAt(sheet, 0, 0);
+    TSurfaceDesc d;
+    if (!Lock(sheet, nullptr, &d)) return half;
+    for (int32_t y = 0; y < half; ++y) {
+        const uint8_t* in = d.Pixels + static_cast<size_t>(y) * d.Pitch;
+        uint8_t* out = d.Pixels + static_cast<size_t>(y + half) * d.Pitch;
+        for (int32_t x = 0; x < d.Width; ++x) {
+            const uint8_t v = in[x];
+            out[x] = v == key ? v : static_cast<uint8_t>(FlashBase + v % 8);
+        }
+    }
+    Unlock(sheet);
+    return half;
+}
+
+void DXDraw1RestoreSurface() {
+    LoadSheet("player.bmp", PlayerSheet, 0, 47, 0, false);
+    SetColorKey(PlayerSheet, PixelAt(PlayerSheet, 0, 0));
+    LoadSheet("bullet.bmp", BulletSheet, 0, 31, 48, false);
+    SetColorKey(BulletSheet, PixelAt(BulletSheet, 0, 0));
+    {
+        // The font has no colours of its own: its pixels fall in the bullet colours.
+        const TBitmap font = Load("font.bmp");
+        BitmapToSurface(font, FontSheet, 48);
+        SetColorKey(FontSheet, PixelAt(FontSheet, 0, 0));
+    }
+    if (!BulletCellsBuilt) BuildBulletCells();
+
+    switch (CurrentScreen) {
+        case ScreenTitle:
+        case ScreenSelect:
+        // Configuration and ranking draw from the front-end sheets too, so a display
+        // rebuild on them keeps their pictures.
+        case ScreenConfig:
+        case ScreenRanking:
+            LoadFrontEndSheets();
+            break;
+        case ScreenGame:
+            LoadPlaySheets();
+            break;
+        default:
+            break;
+    }
+    Display.CurrentColors = GamePalette;
+}

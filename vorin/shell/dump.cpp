@@ -1,0 +1,128 @@
+#include "shell/dump.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "shell/hooks.h"
+#include "shell/input.h"
+#include "shell/shell.h"
+#include "zvcommon/config.h"
+
+void JsonOut::Separator() {
+    if (needComma_) out_ += ',';
+    needComma_ = false;
+}
+
+JsonOut& JsonOut::Key(const char* key) {
+    Separator();
+    Str(key);
+    out_ += ':';
+    needComma_ = false;
+    return *this;
+}
+
+JsonOut& JsonOut::BeginObject() {
+    Separator();
+    out_ += '{';
+    return *this;
+}
+
+JsonOut& JsonOut::EndObject() {
+    out_ += '}';
+    needComma_ = true;
+    return *this;
+}
+
+JsonOut& JsonOut::BeginArray() {
+    Separator();
+    out_ += '[';
+    return *this;
+}
+
+JsonOut& JsonOut::EndArray() {
+    out_ += ']';
+    needComma_ = true;
+    return *this;
+}
+
+JsonOut& JsonOut::Int(int64_t v) {
+    Separator();
+    out_ += std::to_string(v);
+    needComma_ = true;
+    return *this;
+}
+
+JsonOut& JsonOut::Bool(bool v) {
+    Separator();
+    out_ += v ? "true" : "false";
+    needComma_ = true;
+    return *this;
+}
+
+JsonOut& JsonOut::Double(double v) {
+    Separator();
+    if (!std::isfinite(v)) {
+        out_ += "null";
+    } else {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.17g", v);
+        out_ += buf;
+    }
+    needComma_ = true;
+    return *this;
+}
+
+JsonOut& JsonOut::Str(const std::string& v) {
+    Separator();
+    out_ += '"';
+    for (unsigned char c : v) {
+        if (c == '"' || c == '\\') {
+            out_ += '\\';
+            out_ += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7f) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out_ += buf;
+        } else {
+            out_ += static_cast<char>(c);
+        }
+    }
+    out_ += '"';
+    needComma_ = true;
+    return *this;
+}
+
+namespace {
+void DumpSettings(JsonOut& j) {
+    j.Key("Settings").BeginObject();
+    j.Field("ButtonA", Settings.ButtonA).Field("ButtonB", Settings.ButtonB);
+    j.Field("ButtonC", Settings.ButtonC).Field("SpeedOff", Settings.SpeedOff);
+    j.Field("SpeedManual", Settings.SpeedManual).Field("SpeedAuto", Settings.SpeedAuto);
+    j.Field("SpeedCharge", Settings.SpeedCharge).Field("AnchorJiten", Settings.AnchorJiten);
+    j.Field("AnchorKouten", Settings.AnchorKouten);
+    j.EndObject();
+}
+}  // namespace
+
+void DumpTick(std::string& out, int64_t tick, bool first) {
+    JsonOut j(out);
+    j.BeginObject();
+    j.Field("tick", tick);
+    j.Field("CurrentScreen", CurrentScreen).Field("NextScreen", NextScreen);
+    j.Field("FadeStep", FadeStep).Field("FadeLevel", FadeLevel);
+    j.FieldBool("FadeInDone", FadeInDone).FieldBool("Paused", Paused);
+    j.FieldBool("SingleUpdate", SingleUpdate).FieldBool("ParticlesOn", ParticlesOn);
+    j.FieldStr("MessageText", MessageText).Field("MessageTicks", MessageTicks);
+    j.Field("UpdateCount", UpdateCount).Field("Interval", FrameInterval);
+    j.Key("CurButtons").BeginArray();
+    for (bool b : CurButtons) j.Bool(b);
+    j.EndArray();
+    if (first) {
+        DumpSettings(j);
+        DumpWorldOnce(j);
+    }
+    DumpFrontEnd(j);
+    DumpAudio(j);
+    if (CurrentScreen == 2) DumpWorld(j);
+    j.EndObject();
+}

@@ -1,0 +1,154 @@
+#include "shell/options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+
+#include "shell/input.h"
+
+namespace {
+
+bool ToInt(const std::string& s, int64_t& v) {
+    const char* end = s.data() + s.size();
+    auto [p, ec] = std::from_chars(s.data(), end, v);
+    return ec == std::errc() && p == end && !s.empty();
+}
+
+}  // namespace
+
+const char* UsageText() {
+    return "usage: vorin [options]\n"
+           "  --window            play in a window instead of full screen\n"
+           "  --scale N           window scale (320N x 240N), default 3\n"
+           "  --nosound           no sound effects\n"
+           "  --nomusic           no music\n"
+           "  --data-dir DIR      read and write data files in DIR\n"
+           "  --headless          no window, no audio; ticks run on a virtual clock\n"
+           "  --frames N          stop after N ticks\n"
+           "  --seed N            seed the random generator with N\n"
+           "  --input FILE        key events: 'TICK KEY down|up' per line\n"
+           "  --screenshot T:FILE after tick T, write the screen as an 8-bit BMP\n"
+           "  --dump FILE         one JSON object per tick\n"
+           "  --help, --version\n";
+}
+
+int KeyFromName(const std::string& name) {
+    if (name == "Up") return vk::Up;
+    if (name == "Down") return vk::Down;
+    if (name == "Left") return vk::Left;
+    if (name == "Right") return vk::Right;
+    if (name == "Shift") return vk::Shift;
+    if (name.size() == 1) {
+        const char c = name[0];
+        if (c == 'Z' || c == 'X' || c == 'C' || c == '1' || c == '2' || c == '3') return c;
+    }
+    if (name.size() >= 2 && name[0] == 'F') {
+        int64_t n = 0;
+        if (ToInt(name.substr(1), n) && n >= 1 && n <= 12) return 111 + static_cast<int>(n);
+    }
+    return 0;
+}
+
+bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](std::string& v) {
+            if (i + 1 >= argc) {
+                error = a + " needs a value";
+                return false;
+            }
+            v = argv[++i];
+            return true;
+        };
+        auto number = [&](int64_t& v, int64_t min) {
+            std::string s;
+            if (!value(s)) return false;
+            if (!ToInt(s, v) || v < min) {
+                error = a + ": bad number '" + s + "'";
+                return false;
+            }
+            return true;
+        };
+        int64_t n = 0;
+        if (a == "--window") {
+            o.window = true;
+        } else if (a == "--scale") {
+            if (!number(n, 1)) return false;
+            o.scale = static_cast<int>(std::min<int64_t>(n, 16));
+            o.window = true;
+        } else if (a == "--nosound") {
+            o.noSound = true;
+        } else if (a == "--nomusic") {
+            o.noMusic = true;
+        } else if (a == "--data-dir") {
+            if (!value(o.dataDir)) return false;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--frames") {
+            if (!number(o.frames, 0)) return false;
+        } else if (a == "--seed") {
+            if (!number(o.seed, 0)) return false;
+        } else if (a == "--input") {
+            if (!value(o.inputFile)) return false;
+        } else if (a == "--dump") {
+            if (!value(o.dumpFile)) return false;
+        } else if (a == "--screenshot") {
+            std::string s;
+            if (!value(s)) return false;
+            const size_t colon = s.find(':');
+            ScreenshotRequest r;
+            if (colon == std::string::npos || !ToInt(s.substr(0, colon), r.tick) || r.tick < 1 ||
+                colon + 1 >= s.size()) {
+                error = "--screenshot wants TICK:FILE, got '" + s + "'";
+                return false;
+            }
+            r.file = s.substr(colon + 1);
+            o.screenshots.push_back(r);
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else {
+            error = "unknown option '" + a + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseInputScript(const std::string& text, std::vector<ScriptEvent>& out, std::string& error) {
+    std::istringstream in(text);
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        const size_t hash = line.find('#');
+        if (hash != std::string::npos) line.resize(hash);
+        std::istringstream words(line);
+        std::string tick, key, dir, rest;
+        if (!(words >> tick)) continue;  // blank or comment
+        ScriptEvent ev;
+        if (!(words >> key >> dir) || (words >> rest)) {
+            error = "line " + std::to_string(lineNo) + ": expected 'TICK KEY down|up'";
+            return false;
+        }
+        if (!ToInt(tick, ev.tick) || ev.tick < 1) {
+            error = "line " + std::to_string(lineNo) + ": bad tick '" + tick + "'";
+            return false;
+        }
+        ev.key = KeyFromName(key);
+        if (ev.key == 0) {
+            error = "line " + std::to_string(lineNo) + ": unknown key '" + key + "'";
+            return false;
+        }
+        if (dir != "down" && dir != "up") {
+            error = "line " + std::to_string(lineNo) + ": expected down or up, got '" + dir + "'";
+            return false;
+        }
+        ev.down = dir == "down";
+        out.push_back(ev);
+    }
+    std::stable_sort(out.begin(), out.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.tick < b.tick; });
+    return true;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Command-line options of vorin and the headless input script.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ScreenshotRequest {
+    int64_t tick = 0;
+    std::string file;
+};
+
+struct ScriptEvent {
+    int64_t tick = 0;  // delivered just before this tick samples its input
+    int key = 0;       // virtual-key code (Shift is 16)
+    bool down = false;
+};
+
+struct Options {
+    bool window = false;
+    int scale = 3;
+    bool noSound = false;
+    bool noMusic = false;
+    std::string dataDir;
+    bool headless = false;
+    int64_t frames = -1;  // -1: run until the window closes
+    int64_t seed = -1;
+    std::string inputFile;
+    std::vector<ScreenshotRequest> screenshots;
+    std::string dumpFile;
+    bool help = false;
+    bool version = false;
+};
+
+// Parses argv; on a bad option returns false with the reason.
+bool ParseOptions(int argc, const char* const* argv, Options& out, std::string& error);
+const char* UsageText();
+// Key name of the input script (Up, Z, F3, Shift...) to its virtual-key code; 0 if unknown.
+int KeyFromName(const std::string& name);
+// Parses an input script; on a bad line returns false with "line N: reason".
+bool ParseInputScript(const std::string& text, std::vector<ScriptEvent>& out, std::string& error);
