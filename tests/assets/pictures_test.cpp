@@ -28,7 +28,9 @@ TEST(Pictures, EveryPictureLoadsWithItsSizeDepthTableAndKey) {
         EXPECT_EQ(b.Height, s.Height);
         EXPECT_EQ(b.BitCount, s.Bits);
         EXPECT_GE(static_cast<int>(b.Colors.size()), Range(s));
-        if (s.KeyX >= 0) EXPECT_EQ(b.At(s.KeyX, s.KeyY), s.KeyIndex);
+        if (s.KeyX >= 0) {
+            EXPECT_EQ(b.At(s.KeyX, s.KeyY), s.KeyIndex);
+        }
     }
     // The pictures whose range is 16 colours are 4-bit, the others 8-bit.
     EXPECT_EQ(zvtools::FindSheet("zvlogo.bmp")->Bits, 4);
@@ -98,11 +100,16 @@ TEST(Pictures, BulletCellsReadBackWithIndex32Transparent) {
                 ++opaque;
                 // Bullet pictures use the first four colours so that 4 x look picks the
                 // colour group; medals keep their own colours.
-                if (medal) EXPECT_TRUE(v >= 48 && v < 80) << "cell " << i;
-                else EXPECT_TRUE(v >= 48 && v <= 51) << "cell " << i << " value " << v;
+                if (medal) {
+                    EXPECT_TRUE(v >= 48 && v < 80) << "cell " << i;
+                } else {
+                    EXPECT_TRUE(v >= 48 && v <= 51) << "cell " << i << " value " << v;
+                }
             }
         const bool used = i < 42 || (i >= 44 && i < 64) || (i >= 80 && i < 95);
-        if (used) EXPECT_GT(opaque, 8) << "cell " << i;
+        if (used) {
+            EXPECT_GT(opaque, 8) << "cell " << i;
+        }
     }
 }
 
