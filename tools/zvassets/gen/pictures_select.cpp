@@ -55,6 +55,11 @@ void Portrait(Picture& p, int c, int x0, int y0) {
         s.Ellipse(k * 10 + 1, 76, 3.2, 3.8, kMIris);
         s.Ellipse(k * 10 + 1, 76.5, 1.4, 1.8, kMDark);
         s.Bar({k * 4.0, 67 - (c == 1 ? 1.5 : 0.0)}, {k * 16.0, 68 + (c == 1 ? -2.0 : 0.0)}, 1.8, kMHair);
+        s.Bar({k * 4.0, 72.5}, {k * 16.5, 73}, 1.5, kMDark);  // upper lid
+    }
+    for (int k = 0; k < 5; ++k) {  // strands in the fringe
+        const double x = -18 + 9 * k;
+        s.Bar({x, 40 + (k % 2) * 2.0}, {x + (k < 2 ? -3.0 : 3.0), 56}, 1.2, kMHair);
     }
     s.Bar({0, 80}, {1.5, 88}, 1.2, kMSkinShade);
     s.Bar({-5, 95}, {5, 95}, 1.4, kMSkinShade);
