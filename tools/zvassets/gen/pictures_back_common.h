@@ -4,6 +4,6 @@
 
 namespace zvtools {
 // The drifting giant of kind 111, a 160 by 170 picture at (x0, y0) in the stage's colours:
-// a armoured carrier hull (stage 1 and 2) or a ring station (stage 5).
+// a hanging loading platform (stage 1), an airship (stage 2) or a ring station (stage 5).
 void DrawGiant(Picture& p, int x0, int y0, int stage);
 }  // namespace zvtools

@@ -51,11 +51,11 @@ void Portrait(Picture& p, int c, int x0, int y0) {
     if (c == 2) s.Poly({{-26, 66}, {-24, 42}, {0, 34}, {24, 42}, {26, 66}, {18, 50}, {0, 46}, {-18, 50}}, kMHairLight);
     // Eyes, brows, nose and mouth.
     for (int k = -1; k <= 1; k += 2) {
-        s.Ellipse(k * 10, 76, 6, 4, kMWhite);
+        s.Ellipse(k * 10, 76.5, 6, 4.6, kMWhite);
         s.Ellipse(k * 10 + 1, 76, 3.2, 3.8, kMIris);
         s.Ellipse(k * 10 + 1, 76.5, 1.4, 1.8, kMDark);
         s.Bar({k * 4.0, 67 - (c == 1 ? 1.5 : 0.0)}, {k * 16.0, 68 + (c == 1 ? -2.0 : 0.0)}, 1.8, kMHair);
-        s.Bar({k * 4.0, 72.5}, {k * 16.5, 73}, 1.5, kMDark);  // upper lid
+        s.Bar({k * 4.0, 71.6}, {k * 16.5, 72.4}, 1.4, kMDark);  // upper lid
     }
     for (int k = 0; k < 5; ++k) {  // strands in the fringe
         const double x = -18 + 9 * k;
