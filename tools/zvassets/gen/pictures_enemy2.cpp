@@ -64,31 +64,6 @@ void Jet(Picture& p) {  // kind 95, 26 by 12, facing right; frame 0 shows only i
     Render(p, s, 256, 128);
 }
 
-void Olmard(Picture& p) {  // kind 198: the head, 16 headings
-    for (int f = 0; f < 16; ++f) {
-        Shaper s(32, 32, 16, 16, 64 * f + 56);
-        s.Poly({{13, 0}, {2, -6}, {-10, -9}, {-6, 0}, {-10, 9}, {2, 6}}, kSAccent2);
-        s.Poly({{10, 0}, {0, -4}, {-8, 0}, {0, 4}}, kSHull);
-        s.Ellipse(3, 0, 3.2, 2.2, kSGlass);
-        s.Poly({{-2, -6}, {-12, -13}, {-6, -5}}, kSRed);   // swept fins
-        s.Poly({{-2, 6}, {-12, 13}, {-6, 5}}, kSRed);
-        s.Ellipse(-8, 0, 2.2, 2.2, kSGlow);
-        Render(p, s, 32 * (f % 8), 352 + 32 * (f / 8));
-    }
-}
-
-void Segment(Picture& p) {  // kind 125: an armoured ball of the trailing body
-    Shaper s(32, 32, 16, 16);
-    s.Ellipse(0, 0, 12, 12, kSAccent2);
-    s.Ellipse(0, 0, 8, 8, kSHull);
-    s.Ellipse(-2, -2, 3, 3, kSGlass);
-    for (int k = 0; k < 4; ++k) {
-        const double a = k * 1.5708 + 0.785;
-        s.Ellipse(std::cos(a) * 10.5, std::sin(a) * 10.5, 2.3, 2.3, kSRed);
-    }
-    Render(p, s, 0, 320);
-}
-
 void Generate(const GenContext& ctx) {
     SheetCanvas s = StartSheet("enemy2.bmp");
     s.Pal = stagepal::Enemy(kStage);
@@ -97,8 +72,8 @@ void Generate(const GenContext& ctx) {
     Battleship(p);
     Jet(p);
     DrawMine(p, 0, 224, kStage);
-    Segment(p);
-    Olmard(p);
+    DrawOlmardBody(p, kStage);
+    DrawOlmard(p, kStage);
     DrawCarrier(p, 160, 168, kStage);
     FillEmptyRects(s, stagepal::R(1), stagepal::kEdge);
     FinishSheet(ctx, s);

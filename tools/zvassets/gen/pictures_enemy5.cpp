@@ -1,7 +1,7 @@
 // enemy5.bmp: stage 5's enemies: the experimental fighter plane SAI-FEN (kinds 194 and 195:
 // the hull, the lift-jet flame in four frames and the emblem of each form) with the links,
-// blades and joints of its two chains (kind 124), the carrier 89, the transport 112 and
-// the mine 126.
+// blades and joints of its two chains (kind 124), the carrier 89, the mine 126, and the
+// fast craft 198 with its body 125 in this stage's colours.
 #include <cmath>
 
 #include "common/sheetgen.h"
@@ -94,7 +94,8 @@ void Generate(const GenContext& ctx) {
     Emblems(p);
     Chain(p);
     DrawCarrier(p, 160, 168, kStage);
-    DrawTransport(p, 0, 320, kStage);
+    DrawOlmardBody(p, kStage);
+    DrawOlmard(p, kStage);
     DrawMine(p, 0, 224, kStage);
     FillEmptyRects(s, stagepal::R(1), stagepal::kEdge);
     FinishSheet(ctx, s);

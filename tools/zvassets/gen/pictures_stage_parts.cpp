@@ -71,4 +71,29 @@ void DrawMine(Picture& p, int x0, int y0, int stage) {
     RenderStage(p, s, x0, y0, stage);
 }
 
+void DrawOlmard(Picture& p, int stage) {  // kind 198: the head, 16 headings
+    for (int f = 0; f < 16; ++f) {
+        Shaper s(32, 32, 16, 16, 64 * f + 56);
+        s.Poly({{13, 0}, {2, -6}, {-10, -9}, {-6, 0}, {-10, 9}, {2, 6}}, kSAccent2);
+        s.Poly({{10, 0}, {0, -4}, {-8, 0}, {0, 4}}, kSHull);
+        s.Ellipse(3, 0, 3.2, 2.2, kSGlass);
+        s.Poly({{-2, -6}, {-12, -13}, {-6, -5}}, kSRed);   // swept fins
+        s.Poly({{-2, 6}, {-12, 13}, {-6, 5}}, kSRed);
+        s.Ellipse(-8, 0, 2.2, 2.2, kSGlow);
+        RenderStage(p, s, 32 * (f % 8), 352 + 32 * (f / 8), stage);
+    }
+}
+
+void DrawOlmardBody(Picture& p, int stage) {  // kind 125: an armoured ball of the body
+    Shaper s(32, 32, 16, 16);
+    s.Ellipse(0, 0, 12, 12, kSAccent2);
+    s.Ellipse(0, 0, 8, 8, kSHull);
+    s.Ellipse(-2, -2, 3, 3, kSGlass);
+    for (int k = 0; k < 4; ++k) {
+        const double a = k * 1.5708 + 0.785;
+        s.Ellipse(std::cos(a) * 10.5, std::sin(a) * 10.5, 2.3, 2.3, kSRed);
+    }
+    RenderStage(p, s, 0, 320, stage);
+}
+
 }  // namespace zvtools

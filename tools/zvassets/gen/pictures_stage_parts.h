@@ -20,6 +20,10 @@ void RenderStage(Picture& p, const Shaper& s, int x0, int y0, int stage);
 void DrawCarrier(Picture& p, int x0, int y0, int stage);
 // The armoured transport of kind 112 (64 by 48).
 void DrawTransport(Picture& p, int x0, int y0, int stage);
+// The fast craft of kind 198: its head in 16 headings (32 by 32 each, from (0, 352)) and
+// the ball of its trailing body (kind 125, 32 by 32 at (0, 320)).
+void DrawOlmard(Picture& p, int stage);
+void DrawOlmardBody(Picture& p, int stage);
 // The floating mine of kind 126 (16 by 16).
 void DrawMine(Picture& p, int x0, int y0, int stage);
 
