@@ -60,10 +60,15 @@ class ShipTest : public WorldTest {
     void Steps(int32_t n, std::initializer_list<int32_t> down = {}) {
         for (int32_t i = 0; i < n; ++i) Step(down);
     }
-    // How often the effect was played since the last call, which forgets them.
-    int32_t TakeSounds(int32_t effect) {
+    // How often the effect was played since the record was last emptied.
+    static int32_t CountSounds(int32_t effect) {
         int32_t n = 0;
         for (int32_t i = 0; i < TickAudio.SoundCount; ++i) n += TickAudio.Sounds[i] == effect;
+        return n;
+    }
+    // The same, emptying the record.
+    static int32_t TakeSounds(int32_t effect) {
+        const int32_t n = CountSounds(effect);
         ResetTickAudio();
         return n;
     }

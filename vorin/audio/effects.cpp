@@ -7,7 +7,6 @@
 
 #include "audio/audio.h"
 #include "platform/audio.h"
-#include "platform/platform.h"
 #include "shell/paths.h"
 
 TWaveList DXWaveList1;
@@ -147,7 +146,7 @@ void PlayEffect(int32_t index) {
 }
 
 bool SystemBeep() {
-    if (plat::Headless() || !plat::AudioIsOpen()) return false;
+    if (!plat::AudioIsOpen()) return false;  // headless runs open the silent null device
     if (BeepBuffer < 0) {
         const std::vector<uint8_t> samples = BeepSamples();
         BeepBuffer = plat::BufferCreate(plat::PcmFormat{1, 1, 22050, 16}, samples.data(),

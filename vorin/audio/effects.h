@@ -60,5 +60,6 @@ void PlayWaveItem(TWaveItem& item);
 void PlayEffect(int32_t index);
 
 // The platform's default beep (button C): a short tone through the sound device; nothing
-// without an open device or when headless. Returns whether a tone started.
+// without an open device (headless runs have the silent null device). Returns whether a
+// tone started.
 bool SystemBeep();
