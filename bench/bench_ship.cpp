@@ -57,8 +57,8 @@ TSnapshot BusyShots() {
     const int32_t kinds[] = {16, 18, 22, 23, 25, 26, 32, 33, 37, 39, 40, 44};
     for (int32_t s = 0; s <= LastShotSlot; ++s) {
         const int32_t kind = kinds[s % 12];
-        PlaceShot(s, kind, 20 + (s * 37) % 280, 20 + (s * 53) % 200, 48 - s, (s % 7) * 8 - 24,
-                  s, kind == ShotKind::GroundMissile ? 3 : 8);
+        PlaceShot(s, kind, 20 + (s * 37) % 280, 20 + (s * 53) % 200, 48 - s, (s % 7) * 8 - 24, s,
+                  kind == ShotKind::GroundMissile ? 3 : 8);
     }
     PrevButtons = {};
     CurButtons = {};

@@ -13,8 +13,8 @@
 namespace {
 
 // Character 0 (big twin shot, level 4; base anchor shot, level 28). Ticks of the script:
-constexpr int PressA = 60, ReleaseA = 101;  // 40 frames held: a throw
-constexpr int F4At = 160;                   // main shot level 7 (wide shot)
+constexpr int PressA = 60, ReleaseA = 101;   // 40 frames held: a throw
+constexpr int F4At = 160;                    // main shot level 7 (wide shot)
 constexpr int PressB = 170, ReleaseB = 211;  // a spin
 constexpr int DownFrom = 360, DownUntil = 421;
 constexpr int PressC = 430;

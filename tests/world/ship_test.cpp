@@ -13,9 +13,9 @@ TEST_F(ShipTest, EntryCurveOverItsFortyFiveFrames) {
     // (frame, x, y): x = 80 - (f - 45)^2 div 9, y = 80 - f div 4.
     const struct {
         int32_t f, x, y, sprite;
-    } points[] = {{1, -135, 80, 1},  {3, -116, 80, 1}, {4, -106, 79, 2}, {8, -72, 78, 1},
-                  {20, 11, 75, 2},   {36, 71, 71, 2},  {42, 79, 70, 1},  {44, 80, 69, 2},
-                  {45, 80, 69, 2}};
+    } points[] = {{1, -135, 80, 1}, {3, -116, 80, 1}, {4, -106, 79, 2},
+                  {8, -72, 78, 1},  {20, 11, 75, 2},  {36, 71, 71, 2},
+                  {42, 79, 70, 1},  {44, 80, 69, 2},  {45, 80, 69, 2}};
     int32_t f = 0;
     for (const auto& pt : points) {
         while (f < pt.f) {
@@ -114,7 +114,7 @@ TEST_F(ShipTest, LastLifeLostIsGameOver) {
 TEST_F(ShipTest, NewLifeClearsBulletsWithoutMedals) {
     Objects[70].Kind = 50;
     Objects[70].State = 3;
-    Objects[71].Kind = 90;   // an enemy stays
+    Objects[71].Kind = 90;  // an enemy stays
     Objects[72].Kind = KindMedal;
     Objects[5].Kind = ShotKind::Main;  // ship shots are not bullets
     NewLife(0);
@@ -164,10 +164,10 @@ TEST_F(ShipTest, HoldingAFiresTwentyFourFramesThenChargesAndThrowsOnRelease) {
     EXPECT_EQ(chargedAt, 32) << "the 31st frame of holding after the press";
     EXPECT_EQ(Ship().ChargeA, 44);
     EXPECT_EQ(speeds[0], 1);
-    EXPECT_EQ(speeds[23], 1);   // frame 24: the last frame of fire
-    EXPECT_EQ(speeds[24], 0);   // frame 25: no fire, charge 24
-    EXPECT_EQ(speeds[30], 0);   // frame 31: charge 30
-    EXPECT_EQ(speeds[31], 3);   // frame 32: charge 31
+    EXPECT_EQ(speeds[23], 1);  // frame 24: the last frame of fire
+    EXPECT_EQ(speeds[24], 0);  // frame 25: no fire, charge 24
+    EXPECT_EQ(speeds[30], 0);  // frame 31: charge 30
+    EXPECT_EQ(speeds[31], 3);  // frame 32: charge 31
     EXPECT_EQ(Ship().AnchorState, AnchorCarried);
     EXPECT_EQ(Ship().Multiplier, 1);
 
@@ -276,7 +276,9 @@ TEST_F(ShipTest, SystemBeepNeedsAnOpenDevice) {
     plat::AudioClose();
     EXPECT_FALSE(SystemBeep());
     std::string error;
-    ASSERT_TRUE(plat::AudioOpen(plat::AudioKind::Null, [] { return 0u; }, error)) << error;
+    ASSERT_TRUE(plat::AudioOpen(
+        plat::AudioKind::Null, [] { return 0u; }, error))
+        << error;
     EXPECT_TRUE(SystemBeep());
     EXPECT_TRUE(SystemBeep()) << "the tone is made once and played again";
     ClearWaveList();
@@ -344,8 +346,8 @@ TEST_F(ShipTest, WallOnTheRightAndFloorSnapTheShip) {
 }
 
 TEST_F(ShipTest, WallsAboveAndBelowTogetherDoNotSnap) {
-    SolidTile(6, 6);  // y 96..111 at x 96..111
-    SolidTile(6, 7);  // y 112..127
+    SolidTile(6, 6);        // y 96..111 at x 96..111
+    SolidTile(6, 7);        // y 112..127
     StartFlying(100, 110);  // both the top and the bottom probes in rock
     Step();
     EXPECT_EQ(Ship().Y, 110);
@@ -425,9 +427,9 @@ TEST_F(ShipTest, LostLivesMoveOneLevelDownButNotBelowTheLineOnceAtLevelTwo) {
         uint8_t from;
         std::vector<uint8_t> downs;
     } rows[] = {
-        {7, {5, 4, 4}},    {10, {8, 4, 4}}, {13, {11, 4}},  {6, {5, 4}}, {2, {1, 0, 0}},
-        {3, {3}},          {17, {14, 14}},  {16, {14}},     {28, {28}},  {21, {19, 18, 18}},
-        {24, {22, 18}},    {27, {25, 18}},  {20, {19, 18}},
+        {7, {5, 4, 4}}, {10, {8, 4, 4}}, {13, {11, 4}},  {6, {5, 4}}, {2, {1, 0, 0}},
+        {3, {3}},       {17, {14, 14}},  {16, {14}},     {28, {28}},  {21, {19, 18, 18}},
+        {24, {22, 18}}, {27, {25, 18}},  {20, {19, 18}},
     };
     for (const auto& r : rows) {
         uint8_t level = r.from;

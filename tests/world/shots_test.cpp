@@ -98,9 +98,15 @@ TEST_F(ShotPassTest, RemovalAges) {
     const struct {
         int32_t kind, param, lastAge;
     } cases[] = {
-        {ShotKind::Trail, 0, 7},   {ShotKind::HeldAnchor, 0, 7}, {ShotKind::Blast, 0, 23},
-        {ShotKind::Flame, 0, 23},  {ShotKind::Flame, 2, 31},     {40, 0, 180},
-        {41, 0, 180},              {42, 0, 180},                 {ShotKind::WallSpark, 0, 4},
+        {ShotKind::Trail, 0, 7},
+        {ShotKind::HeldAnchor, 0, 7},
+        {ShotKind::Blast, 0, 23},
+        {ShotKind::Flame, 0, 23},
+        {ShotKind::Flame, 2, 31},
+        {40, 0, 180},
+        {41, 0, 180},
+        {42, 0, 180},
+        {ShotKind::WallSpark, 0, 4},
     };
     for (const auto& c : cases) {
         PlaceShot(40, c.kind, 100, 100, 0, 0, 40, c.param);

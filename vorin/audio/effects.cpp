@@ -33,8 +33,7 @@ constexpr const char* EffectNames[Sfx::Count] = {
 };
 
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -149,8 +148,8 @@ bool SystemBeep() {
     if (!plat::AudioIsOpen()) return false;  // headless runs open the silent null device
     if (BeepBuffer < 0) {
         const std::vector<uint8_t> samples = BeepSamples();
-        BeepBuffer = plat::BufferCreate(plat::PcmFormat{1, 1, 22050, 16}, samples.data(),
-                                        samples.size());
+        BeepBuffer =
+            plat::BufferCreate(plat::PcmFormat{1, 1, 22050, 16}, samples.data(), samples.size());
         if (BeepBuffer < 0) return false;
     }
     plat::BufferPlay(BeepBuffer, false);

@@ -29,10 +29,10 @@ constexpr int32_t SparkleSpread = 64;  // sparkles within +-32 pixels of the shi
 constexpr int32_t SparkleVelocityX = -32;
 constexpr int32_t SparkleEffect = 5;
 
-constexpr int32_t FireBurst = 24;        // fire frames given by a press of A or B
-constexpr int32_t FullCharge = 30;       // a release after more charge throws or spins
-constexpr int32_t ChargedSoundAt = 31;   // the charge sound plays at this charge
-constexpr int32_t SpeedReleased = 0;     // speed modes
+constexpr int32_t FireBurst = 24;       // fire frames given by a press of A or B
+constexpr int32_t FullCharge = 30;      // a release after more charge throws or spins
+constexpr int32_t ChargedSoundAt = 31;  // the charge sound plays at this charge
+constexpr int32_t SpeedReleased = 0;    // speed modes
 constexpr int32_t SpeedFiring = 1;
 constexpr int32_t SpeedBothButtons = 2;
 constexpr int32_t SpeedCharged = 3;
@@ -78,8 +78,7 @@ void ChargeButton(TPlayer& p, int32_t button, int32_t other, int32_t& charge, ui
 int32_t SpeedModeOf(const TPlayer& p) {
     if (CurButtons[BtnA] && CurButtons[BtnB]) return SpeedBothButtons;
     if (p.FireFrames < 1) {
-        return (p.ChargeA > FullCharge || p.ChargeB > FullCharge) ? SpeedCharged
-                                                                   : SpeedReleased;
+        return (p.ChargeA > FullCharge || p.ChargeB > FullCharge) ? SpeedCharged : SpeedReleased;
     }
     return SpeedFiring;
 }

@@ -64,5 +64,5 @@ void UpdateAnchor(int32_t index, bool moving);
 
 // Sets up ship shot slot: position and fine position, kind, age 0, the kind's hit box, the
 // hit group, velocity and param. Other fields keep what they held.
-TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_t vx,
-                        int32_t vy, int32_t hitGroup, int32_t param = 0);
+TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_t vx, int32_t vy,
+                        int32_t hitGroup, int32_t param = 0);

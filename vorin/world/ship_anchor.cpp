@@ -8,10 +8,10 @@
 #include "world/tables.h"
 
 namespace {
-constexpr int32_t FlightStep = 8;   // pixels a frame, thrown and returning
-constexpr int32_t SpinStep = 32;    // angle steps a frame: a full turn in 32 frames
+constexpr int32_t FlightStep = 8;    // pixels a frame, thrown and returning
+constexpr int32_t SpinStep = 32;     // angle steps a frame: a full turn in 32 frames
 constexpr int32_t SpinFrames = 128;  // the spin ends after this many frames
-constexpr int32_t DockMargin = 8;   // the returning anchor docks within this of the dock point
+constexpr int32_t DockMargin = 8;    // the returning anchor docks within this of the dock point
 
 // The thrown anchor turns back beyond these.
 constexpr int32_t FlightMinX = 8, FlightMaxX = 312, FlightMinY = 8, FlightMaxY = 232;
@@ -88,8 +88,7 @@ void Holding(TPlayer& p, int32_t index) {
     const int32_t base = index * ShotSlotsPerShip;
     TWorldObject& s = Objects[base + HeldShotSlot];
     const int32_t age = s.Age;
-    PlaceShot(base + HeldShotSlot, ShotKind::HeldAnchor, p.AnchorX, p.AnchorY, 0, 0, base,
-              s.Param);
+    PlaceShot(base + HeldShotSlot, ShotKind::HeldAnchor, p.AnchorX, p.AnchorY, 0, 0, base, s.Param);
     s.Age = age & 3;
 }
 

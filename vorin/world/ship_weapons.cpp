@@ -13,12 +13,12 @@ namespace {
 constexpr int32_t ShotSpeed = 112;  // 7 pixels a frame to the right
 
 // Main shot levels.
-constexpr int32_t LevelSmall = 0;       // 0: twin shot
-constexpr int32_t LevelSideLast = 2;    // 1, 2: twin shot with slanted side shots
-constexpr int32_t LevelTwinLast = 4;    // 3, 4: big twin shot
-constexpr int32_t LevelWideLast = 7;    // 5..7: wide shot
+constexpr int32_t LevelSmall = 0;         // 0: twin shot
+constexpr int32_t LevelSideLast = 2;      // 1, 2: twin shot with slanted side shots
+constexpr int32_t LevelTwinLast = 4;      // 3, 4: big twin shot
+constexpr int32_t LevelWideLast = 7;      // 5..7: wide shot
 constexpr int32_t LevelMissileLast = 10;  // 8..10: ground missile
-constexpr int32_t LevelLaserLast = 13;  // 11..13: laser
+constexpr int32_t LevelLaserLast = 13;    // 11..13: laser
 constexpr int32_t MainCooldown = 6;
 constexpr int32_t MissileCooldown = 8;
 constexpr int32_t LaserCooldown = 2;
@@ -112,17 +112,16 @@ bool MainVolley(const TPlayer& p, int32_t base, int32_t level) {
             int32_t MinLevel, First, Last, VelocityX, VelocityY, Param;
         };
         static constexpr TMissile missiles[] = {
-            {8, 6, 9, 32, 64, 3},       // forward-down
-            {9, 10, 13, 32, -64, 13},   // forward-up
-            {10, 14, 17, -32, 64, 5},   // back-down
+            {8, 6, 9, 32, 64, 3},        // forward-down
+            {9, 10, 13, 32, -64, 13},    // forward-up
+            {10, 14, 17, -32, 64, 5},    // back-down
             {10, 18, 21, -32, -64, 11},  // back-up
         };
         for (const TMissile& m : missiles) {
             if (level < m.MinLevel) continue;
             const int32_t slot = FreeIn(base, m.First, m.Last);
             if (slot < 0) continue;
-            PlaceShot(slot, ShotKind::GroundMissile, x, y, m.VelocityX, m.VelocityY, base,
-                      m.Param);
+            PlaceShot(slot, ShotKind::GroundMissile, x, y, m.VelocityX, m.VelocityY, base, m.Param);
             placed = true;
         }
         return placed;
@@ -136,8 +135,8 @@ bool MainVolley(const TPlayer& p, int32_t base, int32_t level) {
 
 }  // namespace
 
-TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_t vx,
-                        int32_t vy, int32_t hitGroup, int32_t param) {
+TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_t vx, int32_t vy,
+                        int32_t hitGroup, int32_t param) {
     TWorldObject& o = Objects[slot];
     o.X = x;
     o.Y = y;

@@ -12,7 +12,7 @@ constexpr uint32_t FieldFineMaxY = 3855;
 constexpr int32_t MissileGrounded = 256;  // param bit: the missile runs along the ground
 constexpr int32_t MissileSprite = 255;
 constexpr int32_t MissileRunBack = 8, MissileRunForward = 0;  // frames on the ground
-constexpr int32_t ProbeReach = 8;                            // wall probes this far out
+constexpr int32_t ProbeReach = 8;                             // wall probes this far out
 constexpr int32_t FlameSpeed = 64;
 constexpr int32_t FlameCount = 22;  // flames of a source go no further than slot + 21
 constexpr int32_t FlameMakingAges = 16;
