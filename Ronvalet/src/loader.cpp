@@ -29,22 +29,39 @@ uint16_t be16(const uint8_t* p) {
     return uint16_t(p[0] << 8 | p[1]);
 }
 
-// Walks one chunk's bytes; every read is checked against the chunk end.
-struct Cursor {
-    const uint8_t* p;
-    const uint8_t* end;
+// Texts and system-exclusive messages of one track, and the running total of all tracks' bytes
+// (offsets are 32 bits).
+struct ByteSink {
+    std::vector<uint8_t>* bytes;
+    uint64_t* total;
 
-    bool byte(uint8_t& out) {
-        if (p >= end) return false;
-        out = *p++;
-        return true;
+    // Reserves n bytes at the end; null when the song's bytes would outgrow 32-bit offsets.
+    uint8_t* grow(size_t n, uint32_t& offset) {
+        *total += n;
+        if (*total > std::numeric_limits<uint32_t>::max()) return nullptr;
+        size_t at = bytes->size();
+        bytes->resize(at + n);
+        offset = uint32_t(at);
+        return bytes->data() + at;
     }
+};
+
+// Reads one track chunk an event at a time; every read is checked against the chunk end.
+struct TrackReader {
+    const uint8_t* p = nullptr;
+    const uint8_t* end = nullptr;
+    uint32_t tick = 0;
+    uint8_t running = 0;  // none yet
+    uint8_t track = 0;
+    bool hasBytes = false;  // the event just read refers to the track's bytes
+    ByteSink sink{};
+
     // Variable-length quantity: 7 bits a byte, most significant first.
     bool vlq(uint32_t& out) {
         uint32_t v = 0;
         for (int i = 1;; ++i) {
-            uint8_t b;
-            if (!byte(b)) return false;
+            if (p >= end) return false;
+            uint8_t b = *p++;
             v = v << 7 | (b & 0x7F);
             if ((b & 0x80) == 0) break;
             if (i == kMaxVlqBytes) {
@@ -55,27 +72,57 @@ struct Cursor {
         out = v;
         return true;
     }
+
+    bool meta(Event& e, bool& endOfTrack);
+    bool sysex(Event& e, uint8_t status);
+
+    // Reads the next event (time in ticks, channel messages already packed). `last` tells that
+    // it ends the track: an end of track, or nothing left in the chunk. False on any fault.
+    bool next(Event& e, bool& last) {
+        uint32_t delta;
+        if (!vlq(delta) || p >= end) return false;
+        uint8_t status = *p++;
+        tick += delta;
+        e = Event{};
+        e.time = tick;
+        e.track = track;
+        hasBytes = false;
+        bool endOfTrack = false;
+        if (status < 0xF0) {
+            if (status < 0x80) {
+                if (running == 0) return false;  // running status before any status byte
+                --p;                             // the byte is data 1
+                status = running;
+            }
+            running = status;
+            uint8_t kind = status & 0xF0;
+            size_t need = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+            if (size_t(end - p) < need) return false;
+            uint32_t d1 = p[0];
+            uint32_t d2 = need == 2 ? p[1] : 0;
+            p += need;
+            e.kind = kind;
+            e.channel = status & 0x0F;
+            e.data = status | d1 << 8 | d2 << 16;  // packed: kind + channel + d1 * 256 + d2 * 65536
+        } else if (status == 0xFF) {
+            if (!meta(e, endOfTrack)) return false;
+        } else if (status == 0xF0 || status == 0xF7) {
+            if (!sysex(e, status)) return false;
+        } else {
+            return false;  // 0xF1..0xFE have no place in a file
+        }
+        last = endOfTrack || p >= end;
+        return true;
+    }
 };
 
-// Number of data bytes that follow a channel status of this kind.
-int dataBytes(uint8_t kind) {
-    return (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-}
-
-// Appends a text or system-exclusive message to the song's bytes; returns its offset.
-uint32_t appendBytes(Song& song, const uint8_t* src, size_t n, size_t extra) {
-    size_t at = song.bytes.size();
-    song.bytes.resize(at + n + extra);
-    if (n != 0) std::memcpy(song.bytes.data() + at, src, n);
-    return uint32_t(at);
-}
-
-bool parseMeta(Cursor& c, Song& song, Event& e, bool& endOfTrack) {
-    uint8_t type;
+bool TrackReader::meta(Event& e, bool& endOfTrack) {
     uint32_t n;
-    if (!c.byte(type) || !c.vlq(n) || n > size_t(c.end - c.p)) return false;
-    const uint8_t* d = c.p;
-    c.p += n;
+    if (p >= end) return false;
+    uint8_t type = *p++;
+    if (!vlq(n) || n > size_t(end - p)) return false;
+    const uint8_t* d = p;
+    p += n;
     e.kind = kKindMeta;
     e.metaType = type;
     switch (type) {
@@ -94,134 +141,52 @@ bool parseMeta(Cursor& c, Song& song, Event& e, bool& endOfTrack) {
             if (n >= 1) e.data = d[0];
             if (n >= 2) e.data |= uint32_t(d[1]) << 8;
             break;
-        default:
-            if (song.bytes.size() + n + 1 > std::numeric_limits<uint32_t>::max()) return false;
-            e.data = appendBytes(song, d, n, 1);  // zero-terminated copy
+        default: {
+            uint8_t* text = sink.grow(size_t(n) + 1, e.data);  // zero-terminated copy
+            if (text == nullptr) return false;
+            if (n != 0) std::memcpy(text, d, n);
+            text[n] = 0;
+            hasBytes = true;
             break;
+        }
     }
     return true;
 }
 
-bool parseSysex(Cursor& c, Song& song, Event& e, uint8_t status) {
+bool TrackReader::sysex(Event& e, uint8_t status) {
     uint32_t n;
-    if (!c.vlq(n) || n > size_t(c.end - c.p)) return false;
-    if (song.bytes.size() + n + 6 > std::numeric_limits<uint32_t>::max()) return false;
+    if (!vlq(n) || n > size_t(end - p)) return false;
     // Stored as: 32-bit size of the message, status byte, n data bytes, a zero.
     uint32_t size = n + 1;
-    size_t at = song.bytes.size();
-    song.bytes.resize(at + sizeof size + n + 2);
-    uint8_t* buf = song.bytes.data() + at + sizeof size;
-    std::memcpy(song.bytes.data() + at, &size, sizeof size);
+    uint32_t at;
+    uint8_t* out = sink.grow(sizeof size + size_t(n) + 2, at);
+    if (out == nullptr) return false;
+    std::memcpy(out, &size, sizeof size);
+    uint8_t* buf = out + sizeof size;
     buf[0] = status;
-    if (n != 0) std::memcpy(buf + 1, c.p, n);
+    if (n != 0) std::memcpy(buf + 1, p, n);
     buf[n] = 0xF7;  // the message always ends with its closing byte
-    c.p += n;
+    buf[n + 1] = 0;
+    p += n;
     e.kind = status;
-    e.data = uint32_t(at + sizeof size);
+    e.data = at + uint32_t(sizeof size);
     e.length = uint8_t(n);
+    hasBytes = true;
     return true;
 }
 
-// Parses the track chunk at `chunk`, appending its events (times in ticks) to `events` and
-// giving its last event, turned into the end mark, in `endMark`. `next` receives the start of
-// the following chunk.
-bool parseTrack(const uint8_t* chunk, const uint8_t* fileEnd, uint8_t track, Song& song,
-                std::vector<Event>& events, Event& endMark, const uint8_t*& next) {
+// Sets up a reader on the track chunk at `chunk`; `next` receives the start of the following
+// chunk. False when the chunk does not fit in the file or holds no events.
+bool openTrack(const uint8_t* chunk, const uint8_t* fileEnd, TrackReader& r, const uint8_t*& next) {
     if (size_t(fileEnd - chunk) < kChunkPrefix) return false;
     uint32_t length = be32(chunk + 4);
     const uint8_t* body = chunk + kChunkPrefix;
     if (length > size_t(fileEnd - body)) return false;  // shorter than the chunk says
-    Cursor c{body, body + length};
-    next = c.end;
-    const size_t first = events.size();
-
-    uint8_t running = 0;  // none yet
-    uint32_t tick = 0;
-    bool endOfTrack = false;
-    while (!endOfTrack && c.p < c.end) {
-        uint32_t delta;
-        uint8_t status;
-        if (!c.vlq(delta) || !c.byte(status)) return false;
-        tick += delta;
-        Event e{};
-        e.time = tick;
-        e.track = track;
-        if (status < 0xF0) {
-            uint8_t d[2] = {0, 0};
-            int have = 0;
-            if (status < 0x80) {
-                if (running == 0) return false;  // running status before any status byte
-                d[have++] = status;
-                status = running;
-            }
-            uint8_t kind = status & 0xF0;
-            for (int need = dataBytes(kind); have < need; ++have) {
-                if (!c.byte(d[have])) return false;
-            }
-            e.kind = kind;
-            e.channel = status & 0x0F;
-            e.data = d[0] | uint32_t(d[1]) << 8;
-            running = status;
-        } else if (status == 0xFF) {
-            if (!parseMeta(c, song, e, endOfTrack)) return false;
-        } else if (status == 0xF0 || status == 0xF7) {
-            if (!parseSysex(c, song, e, status)) return false;
-        } else {
-            return false;  // 0xF1..0xFE have no place in a file
-        }
-        events.push_back(e);
-    }
-    if (events.size() == first) return false;  // no events
-    endMark = events.back();
-    endMark.kind = kKindEndMark;
-    events.pop_back();
+    if (length == 0) return false;                      // no events
+    r.p = body;
+    r.end = body + length;
+    next = r.end;
     return true;
-}
-
-// Merges two neighbouring runs into `out`, the first run's event first on equal times. Written
-// without branches on the comparison, which interleaved tracks make unpredictable.
-void mergeRuns(const Event* a, const Event* aEnd, const Event* b, const Event* bEnd, Event* out) {
-    while (a != aEnd && b != bEnd) {
-        bool takeB = b->time < a->time;
-        const Event* src = takeB ? b : a;
-        *out++ = *src;
-        b += takeB;
-        a += !takeB;
-    }
-    out = std::copy(a, aEnd, out);
-    std::copy(b, bEnd, out);
-}
-
-// Merges the tracks' runs of `events` (run i is [runs[i], runs[i + 1])) into one list: at each
-// step the earliest next event of all tracks, the lowest track first on equal times. Merging
-// neighbouring runs pairwise, earlier run first on ties, gives exactly that order.
-void mergeTracks(std::vector<Event>& events, std::vector<size_t> runs) {
-    if (runs.size() <= 2) return;
-    // Scratch left uninitialised: every element is written before it is read.
-    std::unique_ptr<Event[]> scratch(new Event[events.size()]);
-    Event* src = events.data();
-    Event* dst = scratch.get();
-    while (runs.size() > 2) {
-        std::vector<size_t> merged{0};
-        for (size_t i = 0; i + 1 < runs.size(); i += 2) {
-            size_t c = i + 2 < runs.size() ? runs[i + 2] : runs[i + 1];
-            mergeRuns(src + runs[i], src + runs[i + 1], src + runs[i + 1], src + c, dst + runs[i]);
-            merged.push_back(c);
-        }
-        std::swap(src, dst);
-        runs = std::move(merged);
-    }
-    if (src != events.data()) std::copy(src, src + events.size(), events.data());
-}
-
-void pack(std::vector<Event>& events) {
-    for (Event& e : events) {
-        if (e.kind >= 0x80 && e.kind <= 0xE0) {
-            uint32_t d1 = e.data & 0xFF;
-            uint32_t d2 = e.kind == 0xC0 || e.kind == 0xD0 ? 0 : (e.data >> 8 & 0xFF);
-            e.data = e.kind + e.channel + d1 * 256 + d2 * 65536;
-        }
-    }
 }
 
 uint32_t toMilliseconds(double ms) {
@@ -229,18 +194,100 @@ uint32_t toMilliseconds(double ms) {
     return ms >= kMax ? std::numeric_limits<uint32_t>::max() : uint32_t(ms);
 }
 
-// Turns tick times into milliseconds; the running sum keeps its fraction, tempo events apply
-// from the next interval on.
-void convertTimes(std::vector<Event>& events, Tempo& tempo) {
-    tempo.set(kDefaultTempo);
+// Turns tick times into milliseconds as events arrive in song order; the running sum keeps its
+// fraction, a tempo event applies from the next interval on.
+struct TimeConverter {
+    Tempo& tempo;
     double accumulated = 0.0;
     uint32_t previous = 0;
-    for (Event& e : events) {
+
+    explicit TimeConverter(Tempo& t) : tempo(t) { tempo.set(kDefaultTempo); }
+
+    void convert(Event& e) {
         accumulated += double(uint32_t(e.time - previous)) * tempo.msPerTick;
         previous = e.time;
         e.time = toMilliseconds(accumulated);
         if (isTempo(e)) tempo.set(e.data);
     }
+};
+
+// A track's last event becomes its end mark; a channel message there keeps its unpacked data.
+Event endMarkOf(Event e) {
+    if (e.kind >= 0x80 && e.kind <= 0xE0) e.data = e.data >> 8 & 0xFFFF;
+    e.kind = kKindEndMark;
+    return e;
+}
+
+// Merge key of a track's next event: earliest time first, then the lowest track.
+uint64_t mergeKey(const Event& e) {
+    return uint64_t(e.time) << 8 | e.track;
+}
+constexpr uint64_t kTrackDone = std::numeric_limits<uint64_t>::max();
+
+// Reads all tracks at once and merges them straight into `song.events`: at each step the
+// earliest next event of all tracks, the lowest track first on equal times. A tournament tree
+// over the tracks' next events finds it; only the winner's path changes per event.
+bool mergeTracks(std::vector<TrackReader>& readers, Song& song, Tempo& tempo, Event& endMark) {
+    const size_t count = readers.size();
+    size_t leaves = 1;
+    while (leaves < count) leaves *= 2;
+    std::vector<uint64_t> tree(2 * leaves, kTrackDone);  // [1, leaves) winners, then the tracks
+    std::vector<Event> pending(count);
+    std::vector<Event> endMarks(count);
+    // Events of tracks after the first whose offsets into the song's bytes still need the
+    // offset of their track's bytes added.
+    std::vector<size_t> fixups;
+
+    // Reads track k's next event and gives its merge key.
+    auto advance = [&](size_t k, uint64_t& key) {
+        bool last = false;
+        if (!readers[k].next(pending[k], last)) return false;
+        if (last) {
+            endMarks[k] = endMarkOf(pending[k]);
+            key = kTrackDone;
+        } else {
+            key = mergeKey(pending[k]);
+        }
+        return true;
+    };
+    for (size_t k = 0; k < count; ++k) {
+        if (!advance(k, tree[leaves + k])) return false;
+    }
+    for (size_t i = leaves - 1; i >= 1; --i) tree[i] = std::min(tree[2 * i], tree[2 * i + 1]);
+
+    TimeConverter times(tempo);
+    for (uint64_t best = tree[1]; best != kTrackDone;) {
+        size_t k = size_t(best & 0xFF);
+        Event e = pending[k];
+        times.convert(e);
+        song.events.push_back(e);
+        if (readers[k].hasBytes && k != 0) fixups.push_back(song.events.size() - 1);
+        if (!advance(k, best)) return false;
+        // Replay the winner's path; the winner so far stays in a register.
+        size_t i = leaves + k;
+        tree[i] = best;
+        while (i > 1) {
+            best = std::min(best, tree[i ^ 1]);
+            i /= 2;
+            tree[i] = best;
+        }
+    }
+    // The end mark of the track that gave the last event.
+    size_t endTrack = song.events.empty() ? 0 : song.events.back().track;
+    endMark = endMarks[endTrack];
+    bool endMarkHasBytes = readers[endTrack].hasBytes && endTrack != 0;
+    times.convert(endMark);
+
+    // Lay the tracks' bytes out one after the other, in track order.
+    std::vector<uint32_t> base(count, 0);
+    for (size_t k = 1; k < count; ++k) {
+        base[k] = uint32_t(song.bytes.size());
+        song.bytes.insert(song.bytes.end(), readers[k].sink.bytes->begin(),
+                          readers[k].sink.bytes->end());
+    }
+    for (size_t i : fixups) song.events[i].data += base[song.events[i].track];
+    if (endMarkHasBytes) endMark.data += base[endTrack];
+    return true;
 }
 
 }  // namespace
@@ -254,30 +301,29 @@ bool parseSmf(const uint8_t* data, size_t size, Song& song, Tempo& tempo) {
     t.division = be16(data + 12);
     if (t.format > 1 || t.trackCount > kMaxTracks) return false;
     if (t.division == 0) return false;  // every tick would last forever
+    if (t.format == 1 && t.trackCount == 0) return false;
 
     Song out;
     const uint8_t* end = data + size;
     const uint8_t* chunk = data + kHeaderSize;
-    out.events.reserve(size / 3 + 1);
-    Event endMark{};
-    if (t.format == 0) {
-        if (!parseTrack(chunk, end, 0, out, out.events, endMark, chunk)) return false;
-    } else {
-        if (t.trackCount == 0) return false;
-        std::vector<size_t> runs{0};
-        std::vector<Event> endMarks(t.trackCount);
-        for (uint8_t i = 0; i < t.trackCount; ++i) {
-            if (!parseTrack(chunk, end, i, out, out.events, endMarks[i], chunk)) return false;
-            runs.push_back(out.events.size());
-        }
-        mergeTracks(out.events, runs);
-        // The end mark of the track that gave the last event.
-        endMark = endMarks[out.events.empty() ? 0 : out.events.back().track];
-        t.trackCount = 1;
+    const size_t count = t.format == 0 ? 1 : t.trackCount;
+    uint64_t bytesTotal = 0;
+    std::vector<TrackReader> readers(count);
+    std::vector<std::vector<uint8_t>> trackBytes(count);
+    for (size_t k = 0; k < count; ++k) {
+        if (!openTrack(chunk, end, readers[k], chunk)) return false;
+        readers[k].track = uint8_t(k);
+        // The first track's texts go straight into the song's bytes.
+        readers[k].sink = ByteSink{k == 0 ? &out.bytes : &trackBytes[k], &bytesTotal};
     }
+    // Every event takes at least two bytes (a delta and a status or data byte), and each track's
+    // last event becomes its end mark, so the events of the whole file fit in size / 2 plus the
+    // final end mark.
+    out.events.reserve(size / 2 + 1);
+    Event endMark{};
+    if (!mergeTracks(readers, out, t, endMark)) return false;
+    if (t.format == 1) t.trackCount = 1;
     out.events.push_back(endMark);
-    pack(out.events);
-    convertTimes(out.events, t);
     song = std::move(out);
     tempo = t;
     return true;
@@ -285,18 +331,26 @@ bool parseSmf(const uint8_t* data, size_t size, Song& song, Tempo& tempo) {
 
 namespace {
 
+// A file's bytes, left uninitialised until read.
+struct FileImage {
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+};
+
 // Reads a whole file; false on any failure (also a file too large for 32 bits).
-bool readFile(const char* fileName, std::vector<uint8_t>& image) {
+bool readFile(const char* fileName, FileImage& image) {
     int fd = ::open(fileName, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
               uint64_t(st.st_size) <= std::numeric_limits<uint32_t>::max();
     if (ok) {
-        image.resize(size_t(st.st_size));
+        image.size = size_t(st.st_size);
+        image.data.reset(new (std::nothrow) uint8_t[image.size + 1]);
+        ok = image.data != nullptr;
         size_t done = 0;
-        while (ok && done < image.size()) {
-            ssize_t n = ::read(fd, image.data() + done, image.size() - done);
+        while (ok && done < image.size) {
+            ssize_t n = ::read(fd, image.data.get() + done, image.size - done);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0)
                 ok = false;
@@ -308,19 +362,27 @@ bool readFile(const char* fileName, std::vector<uint8_t>& image) {
     return ok;
 }
 
-}  // namespace
-
-LoadResult loadSmfFile(const char* fileName, Song& song, Tempo& tempo) {
+// Writes the trace of a failed read or conversion, naming the current directory and the file.
+void traceFailure(LoadResult result, const char* fileName) {
     char cwd[4096];
     if (::getcwd(cwd, sizeof cwd) == nullptr) cwd[0] = '\0';
     const char* name = fileName != nullptr ? fileName : "";
-    std::vector<uint8_t> image;
-    if (fileName == nullptr || !readFile(fileName, image)) {
+    if (result == LoadResult::ReadFailed)
         trace("MIDIファイル[%s\\%s]の読み込みに失敗しました\n", cwd, name);
+    else
+        trace("MIDIファイル[%s\\%s]の変換に失敗しました\n", cwd, name);
+}
+
+}  // namespace
+
+LoadResult loadSmfFile(const char* fileName, Song& song, Tempo& tempo) {
+    FileImage image;
+    if (fileName == nullptr || !readFile(fileName, image)) {
+        traceFailure(LoadResult::ReadFailed, fileName);
         return LoadResult::ReadFailed;
     }
-    if (!parseSmf(image.data(), image.size(), song, tempo)) {
-        trace("MIDIファイル[%s\\%s]の変換に失敗しました\n", cwd, name);
+    if (!parseSmf(image.data.get(), image.size, song, tempo)) {
+        traceFailure(LoadResult::ConvertFailed, fileName);
         return LoadResult::ConvertFailed;
     }
     return LoadResult::Ok;
