@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -73,12 +74,12 @@ struct TrackReader {
         return true;
     }
 
-    bool meta(Event& e, bool& endOfTrack);
-    bool sysex(Event& e, uint8_t status);
+    [[gnu::noinline]] bool meta(Event& e, bool& endOfTrack);
+    [[gnu::noinline]] bool sysex(Event& e, uint8_t status);
 
     // Reads the next event (time in ticks, channel messages already packed). `last` tells that
     // it ends the track: an end of track, or nothing left in the chunk. False on any fault.
-    bool next(Event& e, bool& last) {
+    [[gnu::always_inline]] bool next(Event& e, bool& last) {
         uint32_t delta;
         if (!vlq(delta) || p >= end) return false;
         uint8_t status = *p++;
@@ -381,7 +382,13 @@ LoadResult loadSmfFile(const char* fileName, Song& song, Tempo& tempo) {
         traceFailure(LoadResult::ReadFailed, fileName);
         return LoadResult::ReadFailed;
     }
-    if (!parseSmf(image.data.get(), image.size, song, tempo)) {
+    bool parsed = false;
+    try {
+        parsed = parseSmf(image.data.get(), image.size, song, tempo);
+    } catch (const std::bad_alloc&) {
+        parsed = false;  // a song too large for memory fails to load instead of ending the host
+    }
+    if (!parsed) {
         traceFailure(LoadResult::ConvertFailed, fileName);
         return LoadResult::ConvertFailed;
     }
