@@ -74,6 +74,7 @@ struct TrackReader {
         return true;
     }
 
+    // The rare kinds stay out of line so that the common path of next() stays small.
     [[gnu::noinline]] bool meta(Event& e, bool& endOfTrack);
     [[gnu::noinline]] bool sysex(Event& e, uint8_t status);
 

@@ -322,3 +322,37 @@ TEST(LoaderFormat1, EndMarkIsTheOneOfTheTrackThatGaveTheLastEvent) {
     EXPECT_EQ(song.events[2].kind, kKindEndMark);
     EXPECT_EQ(song.events[2].time, 57u);
 }
+
+TEST(LoaderFormat1, TextsAndSystemExclusiveOfEveryTrackStayWithTheirEvents) {
+    // Texts and messages in all three tracks, interleaved in time; the last track ends on a
+    // system-exclusive message without an end of track, so that message becomes the end mark.
+    Track a, b, c;
+    a.meta(0, 0x03, "first").meta(20, 0x01, "a-late").end(100);
+    b.sysex(5, {0x7E, 0x7F, 0x09, 0x01, 0xF7}).meta(10, 0x05, "b-lyric").end();
+    c.meta(1, 0x03, "third").sysex(30, {0x10, 0x20, 0xF7}, 0xF7).sysex(200, {0x55, 0xF7});
+    Song song;
+    Tempo tempo;
+    ASSERT_TRUE(parse(smftest::smf(1, 480, {a, b, c}), song, tempo));
+    ASSERT_EQ(song.events.size(), 7u);
+    EXPECT_EQ(song.text(song.events[0]), std::string("first"));  // time 0
+    EXPECT_EQ(song.text(song.events[1]), std::string("third"));  // time 1
+    const Event& gm = song.events[2];                            // time 5
+    ASSERT_TRUE(isSysex(gm));
+    ASSERT_EQ(song.sysexSize(gm), 6u);
+    const uint8_t* g = song.sysexBytes(gm);
+    EXPECT_EQ(std::vector<uint8_t>(g, g + song.sysexSize(gm)),
+              (std::vector<uint8_t>{0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}));
+    EXPECT_EQ(song.text(song.events[3]), std::string("b-lyric"));  // time 15
+    EXPECT_EQ(song.text(song.events[4]), std::string("a-late"));   // time 20
+    const Event& escape = song.events[5];                          // time 31
+    EXPECT_EQ(escape.kind, kKindSysexEscape);
+    ASSERT_EQ(song.sysexSize(escape), 4u);
+    const uint8_t* s = song.sysexBytes(escape);
+    EXPECT_EQ(std::vector<uint8_t>(s, s + song.sysexSize(escape)),
+              (std::vector<uint8_t>{0xF7, 0x10, 0x20, 0xF7}));
+    const Event& endMark = song.events[6];  // the third track's last message, at tick 231
+    EXPECT_EQ(endMark.kind, kKindEndMark);
+    EXPECT_EQ(endMark.track, 2);
+    ASSERT_EQ(song.sysexSize(endMark), 3u);
+    EXPECT_EQ(song.sysexBytes(endMark)[1], 0x55);
+}
