@@ -110,6 +110,8 @@ TEST(FrontEndConfig, EditsEveryPageSavesAndTheNextStartReadsIt) {
     EXPECT_EQ(IntField(AtTick(r, titleEntered), "CurrentScreen"), 0);
     EXPECT_EQ(IntField(AtTick(r, titleEntered), "MenuCursor"), 6) << "the menu reopens there";
 
+    for (int64_t t = ready; t <= exit; ++t) EXPECT_EQ(SoundsAt(r, t), "[]") << "tick " << t;
+
     EXPECT_EQ(Slurp(dir + "/zvconfig.ini"),
               "[Input]\nButtonA=25\nButtonB=11\nButtonC=4\nAnchorJiten=1\nAnchorKouten=128\n"
               "SpeedOff=8\nSpeedManual=1\nSpeedAuto=3\nSpeedcharge=1\n");

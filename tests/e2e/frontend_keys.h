@@ -51,10 +51,9 @@ inline const std::string& AtTick(const RunResult& r, int64_t tick) {
     return r.dump.at(static_cast<size_t>(tick - 1));
 }
 
-// The effects started in a tick as the dump lists them, "" when the dump has no such field.
+// The effects started in a tick as the dump lists them, such as "[4]".
 inline std::string SoundsAt(const RunResult& r, int64_t tick) {
-    const std::string& l = AtTick(r, tick);
-    return HasField(l, "Sounds") ? RawField(l, "Sounds") : "";
+    return RawField(AtTick(r, tick), "Sounds");
 }
 
 }  // namespace e2e

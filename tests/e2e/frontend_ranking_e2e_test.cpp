@@ -48,9 +48,9 @@ TEST(FrontEndRanking, ShowsTheFileTableAndLeavesOnAnyButton) {
     EXPECT_EQ(RawField(AtTick(r, 1), "ScoreTable"), "[[99999999,2],[5000,2],[400,1],[30,0],[2,2]]");
     EXPECT_EQ(IntField(AtTick(r, toRanking), "NextScreen"), 7);
     EXPECT_EQ(IntField(AtTick(r, shown), "CurrentScreen"), 7);
-    if (HasField(AtTick(r, shown), "Song")) {
-        EXPECT_EQ(IntField(AtTick(r, shown), "Song"), -1) << "the ranking starts no music";
-    }
+    EXPECT_EQ(SoundsAt(r, toRanking), "[5]");
+    EXPECT_EQ(IntField(AtTick(r, shown), "Song"), -1) << "the ranking starts no music";
+    EXPECT_EQ(SoundsAt(r, leave), "[]") << "leaving the ranking is silent";
     EXPECT_EQ(IntField(AtTick(r, leave), "FadeStep"), -1);
     EXPECT_EQ(IntField(AtTick(r, leave), "NextScreen"), 0);
     EXPECT_EQ(IntField(AtTick(r, titleAgain), "CurrentScreen"), 0);

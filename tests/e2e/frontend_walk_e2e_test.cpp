@@ -16,7 +16,7 @@ TEST(FrontEndWalk, TitleMenusCharacterSelectIntoStageOneAndBack) {
     const int64_t arcade = k.Tap("Z");
     const int64_t normal = k.Tap("Down");
     const int64_t toHells = k.Tap("X");
-    k.Taps("Right", 2);
+    const int64_t density2 = k.Taps("Right", 2);
     const int64_t speedLine = k.Tap("Down");
     k.Tap("Right");
     k.Tap("Down");
@@ -69,7 +69,7 @@ TEST(FrontEndWalk, TitleMenusCharacterSelectIntoStageOneAndBack) {
         << "moving the cursor does not set the classes";
     EXPECT_EQ(IntField(AtTick(r, toHells), "TitlePage"), 4);
     EXPECT_EQ(RawField(AtTick(r, toHells), "ClassSettings"), "[1,1,0,1]") << "NORMAL";
-    EXPECT_EQ(IntField(AtTick(r, speedLine), "HellDensity"), 2);
+    EXPECT_EQ(IntField(AtTick(r, density2), "HellDensity"), 2);
     EXPECT_EQ(IntField(AtTick(r, speedLine), "HellCursor"), 1);
     EXPECT_EQ(IntField(AtTick(r, shootBackEnd), "HellSpeed"), 1);
     EXPECT_EQ(IntField(AtTick(r, shootBackEnd), "ShootBackType"), 3) << "stops at TYPE-I";
@@ -96,6 +96,22 @@ TEST(FrontEndWalk, TitleMenusCharacterSelectIntoStageOneAndBack) {
     EXPECT_EQ(IntField(AtTick(r, fadeToGame), "SelectCountdown"), 60);
     EXPECT_EQ(IntField(AtTick(r, fadeToGame), "FadeStep"), -1);
     EXPECT_EQ(IntField(AtTick(r, fadeToGame), "NextScreen"), 2);
+
+    // Sounds and songs: "select" on cursor moves, "decide" on confirmations, none for page 0
+    // or the hell values; song 1 with the character select; the music stops on the title.
+    EXPECT_EQ(IntField(first, "Song"), 0);
+    EXPECT_EQ(SoundsAt(r, anyButton), "[]");
+    EXPECT_EQ(SoundsAt(r, arcade), "[5]");
+    EXPECT_EQ(SoundsAt(r, normal), "[4]");
+    EXPECT_EQ(SoundsAt(r, toHells), "[5]");
+    EXPECT_EQ(SoundsAt(r, density2), "[]") << "a hell value changes silently";
+    EXPECT_EQ(SoundsAt(r, shootBackEnd), "[]");
+    EXPECT_EQ(SoundsAt(r, okay), "[5]");
+    EXPECT_EQ(IntField(entered, "Song"), 1);
+    EXPECT_EQ(SoundsAt(r, down), "[4]");
+    EXPECT_EQ(SoundsAt(r, decide), "[5]");
+    EXPECT_EQ(SoundsAt(r, lateUp), "[]");
+    EXPECT_EQ(IntField(AtTick(r, shiftF2), "Song"), 0);
 
     // Stage 1, then Shift+F2 back to the title with the cursors where they were.
     EXPECT_EQ(IntField(AtTick(r, gameEntered), "CurrentScreen"), 2);

@@ -1,6 +1,6 @@
 #pragma once
 // The front end's read-only tables: the menu text table shared by every front-end screen,
-// the difficulty presets, and the sounds and songs the screens start.
+// and the difficulty presets.
 #include <cstdint>
 
 constexpr int32_t MenuTextCount = 53;
@@ -43,8 +43,3 @@ struct TDifficultyPreset {
     uint8_t Classes[ClassCount];  // class settings 0..3 the difficulty stores
 };
 extern const TDifficultyPreset DifficultyPresets[DifficultyCustom];
-
-// Sounds and songs of the front end.
-constexpr int32_t EffectSelect = 4;  // "select": a cursor move
-constexpr int32_t EffectDecide = 5;  // "decide": a confirmation
-constexpr int32_t SongCharacterSelect = 1;

@@ -45,7 +45,7 @@ void SetCharacter(TPlayer& p, int32_t character) {
 
 void EnterCharacterSelect() {
     CurrentScreen = ScreenSelect;
-    PlaySong(SongCharacterSelect);
+    PlaySong(Song::Select);
     ResetScreenPalette(true);
     FadeStep = 1;
     FadeLevel = 0;
@@ -58,17 +58,17 @@ void UpdateCharacterSelect() {
     TPlayer& ship = Players[0];
     if (!SelectDecided) {
         if (Pressed(BtnUp) && ship.Character > 0) {
-            PlayEffect(EffectSelect);
+            PlayEffect(Sfx::Select);
             SetCharacter(ship, ship.Character - 1);
             SelectSlide = SlideUpdates;
         }
         if (Pressed(BtnDown) && ship.Character < CharacterCount - 1) {
-            PlayEffect(EffectSelect);
+            PlayEffect(Sfx::Select);
             SetCharacter(ship, ship.Character + 1);
             SelectSlide = SlideUpdates;
         }
         if (DecidePressed()) {
-            PlayEffect(EffectDecide);
+            PlayEffect(Sfx::Decide);
             SelectDecided = true;
         }
     }

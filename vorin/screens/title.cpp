@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "Ronvalet.h"
 #include "audio/effects.h"
+#include "audio/music.h"
 #include "screens/menutext.h"
 #include "shell/input.h"
 #include "shell/screens.h"
@@ -40,7 +40,7 @@ void EnterTitle() {
     FadeStep = 1;
     FadeLevel = 0;
     FadeInDone = false;
-    StopMidi();
+    StopSong();
     MenuItemLocked[MenuArcade] = 0;
     MenuItemLocked[MenuPractice] = PracticeAvailable ? 0 : 1;
     MenuItemLocked[MenuOnlyBoss] = OnlyBossAvailable ? 0 : 1;
@@ -56,18 +56,18 @@ namespace {
 void StepCursor(int32_t& cursor, int32_t last) {
     if (Pressed(BtnUp) && cursor > 0) {
         --cursor;
-        PlayEffect(EffectSelect);
+        PlayEffect(Sfx::Select);
     }
     if (Pressed(BtnDown) && cursor < last) {
         ++cursor;
-        PlayEffect(EffectSelect);
+        PlayEffect(Sfx::Select);
     }
 }
 
 void LeaveTo(uint8_t screen) {
     FadeStep = -1;
     NextScreen = screen;
-    PlayEffect(EffectDecide);
+    PlayEffect(Sfx::Decide);
 }
 
 void UpdateMainMenu() {
@@ -75,17 +75,17 @@ void UpdateMainMenu() {
     if (!DecidePressed() || MenuItemLocked[MenuCursor] != 0) return;
     switch (MenuCursor) {
         case MenuArcade:
-            PlayEffect(EffectDecide);
+            PlayEffect(Sfx::Decide);
             GameMode = ModeArcade;
             TitlePage = PageDifficulty;
             break;
         case MenuPractice:
-            PlayEffect(EffectDecide);
+            PlayEffect(Sfx::Decide);
             GameMode = ModePractice;
             TitlePage = PageStageSelect;
             break;
         case MenuOnlyBoss:
-            PlayEffect(EffectDecide);
+            PlayEffect(Sfx::Decide);
             GameMode = ModeOnlyBoss;
             TitlePage = PageDifficulty;
             break;
@@ -114,7 +114,7 @@ void UpdateDifficulty() {
         if (DifficultyCursor != DifficultyCustom)
             for (int32_t k = 0; k < ClassCount; ++k)
                 ClassSettings[k] = DifficultyPresets[DifficultyCursor].Classes[k];
-        PlayEffect(EffectDecide);
+        PlayEffect(Sfx::Decide);
     }
 }
 
@@ -145,7 +145,7 @@ void UpdateStageSelect() {
     StepCursor(StageCursor, StageEntryCount - 1);
     if (DecidePressed() && StageSelectable(StageCursor)) {
         TitlePage = PageDifficulty;
-        PlayEffect(EffectDecide);
+        PlayEffect(Sfx::Decide);
     }
 }
 

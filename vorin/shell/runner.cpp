@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "audio/audio.h"
 #include "krdxlib/bmpwrite.h"
 #include "platform/platform.h"
 #include "render/display.h"
@@ -153,6 +154,8 @@ int RunProgram(int argc, const char* const* argv) {
         if (DataDir.back() != '/') DataDir += '/';
     }
     RequestedSeed = o.seed;
+    SoundEnabled = !o.noSound;
+    MusicEnabled = !o.noMusic;
 
     plat::VideoOptions video;
     video.headless = o.headless;

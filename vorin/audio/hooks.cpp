@@ -1,0 +1,28 @@
+// The shell's calls into the audio subsystem.
+#include "shell/hooks.h"
+
+#include "audio/audio.h"
+#include "audio/effects.h"
+#include "audio/music.h"
+#include "shell/dump.h"
+#include "shell/paths.h"
+
+void LoadSoundEffects() {
+    OpenSoundDevice();
+    LoadWaveList(DataPath("se.dxw"));
+}
+
+void InitMusic() { LoadSongs(DataDir); }
+
+void ClearMusic() {
+    ReleaseSongs();
+    CloseSoundDevice();  // the sound device goes at shut-down too
+}
+
+void DumpAudio(JsonOut& j) {
+    j.Key("Sounds").BeginArray();
+    for (int32_t i = 0; i < TickAudio.SoundCount; ++i) j.Int(TickAudio.Sounds[i]);
+    j.EndArray();
+    j.Field("Song", TickAudio.Song);
+    ResetTickAudio();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Music control: the five songs of the music library and when the game starts them.
+#include <cstdint>
+#include <string>
+
+// Song numbers (slots of the music library).
+namespace Song {
+constexpr int32_t Select = 1;  // character select
+constexpr int32_t Boss = 2;    // the boss approach
+constexpr int32_t Stage1 = 3;
+constexpr int32_t Stage2 = 4;
+constexpr int32_t Stage5 = 5;
+constexpr int32_t Count = 5;
+}  // namespace Song
+
+// The file of a song number 1..5; nullptr for any other number.
+const char* SongFile(int32_t song);
+
+// Opens the music library and loads songs 1 to 5 from dir (ending in '/'). Results are
+// ignored: without a MIDI output or a song the game plays on silently. Nothing with
+// MusicEnabled false.
+void LoadSongs(const std::string& dir);
+// Releases the music library (shut-down), when LoadSongs opened it.
+void ReleaseSongs();
+
+// The play-song operation: 0 stops the music, any other number starts that song once
+// (the song playing stops first).
+void PlaySong(int32_t n);
+// Stops the music (entering the title, a boss destroyed at the end of a stage).
+void StopSong();
