@@ -4,8 +4,9 @@
 
 #include <cstdio>
 
+#include "Ronvalet.h"
+#include "audio/audio.h"
 #include "audio/effects.h"
-#include "audio/music.h"
 #include "screens/menutext.h"
 #include "shell/input.h"
 #include "shell/screens.h"
@@ -40,7 +41,8 @@ void EnterTitle() {
     FadeStep = 1;
     FadeLevel = 0;
     FadeInDone = false;
-    StopSong();
+    // The title stops the music through the library itself, not as a song change.
+    if (MusicEnabled) StopMidi();
     MenuItemLocked[MenuArcade] = 0;
     MenuItemLocked[MenuPractice] = PracticeAvailable ? 0 : 1;
     MenuItemLocked[MenuOnlyBoss] = OnlyBossAvailable ? 0 : 1;
