@@ -29,6 +29,7 @@ const char* UsageText() {
            "  --input FILE        key events: 'TICK KEY down|up' per line\n"
            "  --screenshot T:FILE after tick T, write the screen as an 8-bit BMP\n"
            "  --dump FILE         one JSON object per tick\n"
+           "  --stage N           start a play of stage N (1..7) with character 0 at once\n"
            "  --help, --version\n";
 }
 
@@ -92,6 +93,12 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
             if (!value(o.inputFile)) return false;
         } else if (a == "--dump") {
             if (!value(o.dumpFile)) return false;
+        } else if (a == "--stage") {
+            if (!number(o.stage, 1)) return false;
+            if (o.stage > 7) {
+                error = "--stage: stages are 1 to 7";
+                return false;
+            }
         } else if (a == "--screenshot") {
             std::string s;
             if (!value(s)) return false;

@@ -27,6 +27,7 @@ struct Options {
     std::string inputFile;
     std::vector<ScreenshotRequest> screenshots;
     std::string dumpFile;
+    int64_t stage = 0;  // --stage N: a play of stage N starts right after start-up
     bool help = false;
     bool version = false;
 };

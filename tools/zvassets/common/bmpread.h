@@ -1,6 +1,5 @@
 #pragma once
-// Reads back an uncompressed 4- or 8-bit bitmap written by SavePicture (for the review
-// pictures and checks of the tools).
+// A game picture read through the game's own bitmap reader, as the tools want it.
 #include <filesystem>
 #include <vector>
 

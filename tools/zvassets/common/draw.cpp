@@ -245,3 +245,87 @@ void CopyTurned(Picture& dst, double cx, double cy, const Picture& src, int sx, 
 }
 
 }  // namespace zvtools
+
+namespace zvtools {
+double Noise(double x, double y, double scale, int seed) {
+    const double fx = x / scale, fy = y / scale;
+    const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
+    double tx = fx - ix, ty = fy - iy;
+    tx = tx * tx * (3 - 2 * tx);
+    ty = ty * ty * (3 - 2 * ty);
+    const double a = Hash01(ix, iy, seed), b = Hash01(ix + 1, iy, seed);
+    const double c = Hash01(ix, iy + 1, seed), d = Hash01(ix + 1, iy + 1, seed);
+    return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
+}
+}  // namespace zvtools
+
+namespace zvtools {
+void RenderMaterials(Picture& dst, int x0, int y0, const Picture& ids,
+                     const std::vector<Material>& mats, int key, int edge) {
+    int top = ids.H, bottom = -1;
+    std::vector<int> bx0(mats.size(), ids.W), bx1(mats.size(), -1), by0(mats.size(), ids.H), by1(mats.size(), -1);
+    for (int y = 0; y < ids.H; ++y)
+        for (int x = 0; x < ids.W; ++x) {
+            int m = ids.At(x, y);
+            if (!m || m >= static_cast<int>(mats.size())) continue;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            bx0[m] = std::min(bx0[m], x);
+            bx1[m] = std::max(bx1[m], x);
+            by0[m] = std::min(by0[m], y);
+            by1[m] = std::max(by1[m], y);
+        }
+    if (bottom < 0) return;
+    for (int y = 0; y < ids.H; ++y)
+        for (int x = 0; x < ids.W; ++x) {
+            const int m = ids.At(x, y);
+            if (!m || m >= static_cast<int>(mats.size())) continue;
+            const Material& mt = mats[m];
+            double l = mt.Base;
+            if (mt.Sphere) {
+                const double cx = (bx0[m] + bx1[m] + 1) / 2.0, cy = (by0[m] + by1[m] + 1) / 2.0;
+                const double rx = std::max(1.0, (bx1[m] - bx0[m] + 1) / 2.0), ry = std::max(1.0, (by1[m] - by0[m] + 1) / 2.0);
+                const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+                const double d = std::min(1.0, dx * dx + dy * dy), nz = std::sqrt(1 - d);
+                const double lit = std::max(0.0, -0.55 * dx - 0.6 * dy + 0.58 * nz);
+                l = 0.1 + 0.75 * lit + 0.4 * std::pow(lit, 10.0) + (mt.Base - 0.55);
+            } else {
+                const double t = bottom > top ? static_cast<double>(y - top) / (bottom - top) : 0.5;
+                l += mt.Gradient * (0.5 - t);
+                auto other = [&](int i, int j) { return ids.Get(i, j, 0) != m; };
+                if (other(x - 1, y) || other(x, y - 1)) l += mt.Rim;
+                else if (other(x + 1, y) || other(x, y + 1)) l -= mt.Rim;
+            }
+            dst.Set(x0 + x, y0 + y, mt.R.At(std::clamp(l, 0.0, 1.0)));
+        }
+    if (edge >= 0) Outline(dst, x0, y0, ids.W, ids.H, static_cast<uint8_t>(key), static_cast<uint8_t>(edge));
+}
+}  // namespace zvtools
+
+namespace zvtools {
+void Shaper::Poly(const std::vector<Pt>& pts, uint8_t id) {
+    std::vector<Pt> q;
+    for (Pt p : pts) {
+        p.X *= Scale;
+        p.Y *= FlipY ? -Scale : Scale;
+        q.push_back(p);
+    }
+    FillPoly(Ids, Turn(q, Angle, Cx, Cy), id);
+}
+void Shaper::Rect(double x0, double y0, double x1, double y1, uint8_t id) {
+    Poly({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, id);
+}
+void Shaper::Ellipse(double x, double y, double rx, double ry, uint8_t id) {
+    std::vector<Pt> pts;
+    for (int i = 0; i < 28; ++i) {
+        const double a = i * 6.283185307179586 / 28;
+        pts.push_back({x + rx * std::cos(a), y + ry * std::sin(a)});
+    }
+    Poly(pts, id);
+}
+void Shaper::Bar(Pt a, Pt b, double width, uint8_t id) {
+    const double dx = b.X - a.X, dy = b.Y - a.Y, len = std::max(1e-6, std::hypot(dx, dy));
+    const double nx = -dy / len * width / 2, ny = dx / len * width / 2;
+    Poly({{a.X + nx, a.Y + ny}, {b.X + nx, b.Y + ny}, {b.X - nx, b.Y - ny}, {a.X - nx, a.Y - ny}}, id);
+}
+}  // namespace zvtools

@@ -71,3 +71,44 @@ void CopyTurned(Picture& dst, double cx, double cy, const Picture& src, int sx, 
                 int h, int angle, uint8_t key);
 
 }  // namespace zvtools
+
+namespace zvtools {
+// Smooth value noise in 0..1 with features about `scale` pixels apart.
+double Noise(double x, double y, double scale, int seed);
+}  // namespace zvtools
+
+namespace zvtools {
+// Cel shading of a material map: ids (0 = nothing) are painted with flat shapes first, then
+// rendered with each material's ramp: a base level, a top-to-bottom gradient over the whole
+// map, a lit rim where the pixel above or to the left belongs to another material and a dark
+// rim below and to the right. Optional outline around everything.
+struct Material {
+    Ramp R;
+    double Base = 0.55;
+    double Rim = 0.22;
+    double Gradient = 0.25;
+    bool Sphere = false;  // shaded as a ball over its own bounding box
+};
+void RenderMaterials(Picture& dst, int x0, int y0, const Picture& ids,
+                     const std::vector<Material>& mats, int key, int edge);
+}  // namespace zvtools
+
+namespace zvtools {
+// Paints material ids with shapes given in local coordinates (x forward, y down), turned by
+// Angle (1024 steps a turn) and placed with the local origin at (Cx, Cy) of the map.
+struct Shaper {
+    Picture Ids;
+    double Cx = 0, Cy = 0;
+    int Angle = 0;
+    double Scale = 1.0;
+    bool FlipY = false;
+
+    Shaper(int w, int h, double cx, double cy, int angle = 0)
+        : Ids(w, h, 0), Cx(cx), Cy(cy), Angle(angle) {}
+    void Poly(const std::vector<Pt>& pts, uint8_t id);
+    void Rect(double x0, double y0, double x1, double y1, uint8_t id);
+    void Ellipse(double x, double y, double rx, double ry, uint8_t id);
+    // A thick segment from a to b.
+    void Bar(Pt a, Pt b, double width, uint8_t id);
+};
+}  // namespace zvtools

@@ -60,7 +60,7 @@ struct SheetRect {
 // between groups, so a stage's timeline may only place the kinds of its own sheet).
 //   stage 1 (ground base, heavy tank 193): 193 96 98 99 100 101 102 103 104 88 89 112
 //   stage 2 (sea and sky, fast craft 198):  198 125 126 93 192 94 95 89
-//   stage 5 (band of light, fighter 194/195): 194 195 124 89 112 126 125(body not used)
+//   stage 5 (band of light, fighter 194/195): 194 195 124 89 126, and 198 125 as on stage 2
 
 namespace sheetdetail {
 inline void Add(std::vector<SheetRect>& v, std::string label, int l, int t, int w, int h) {
@@ -210,8 +210,9 @@ inline std::vector<SheetRect> SheetRects(const std::string& file) {
         Add(v, "mark195", 62, 240, 20, 30);
         for (int f = 0; f < 33; ++f) Add(v, N("k124.", f), 24 * (f % 4), 24 * (f / 4), 24, 24);
         Add(v, "k89", 160, 168, 160, 72);
-        Add(v, "k112", 0, 320, 64, 48);
         Add(v, "k126", 0, 224, 16, 16);
+        Add(v, "k125", 0, 320, 32, 32);
+        for (int f = 0; f < 16; ++f) Add(v, N("k198.", f), 32 * (f % 8), 352 + 32 * (f / 8), 32, 32);
     }
     return v;
 }

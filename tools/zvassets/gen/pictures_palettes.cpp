@@ -12,7 +12,9 @@ void GlowRamp(std::vector<Rgb>& p, Rgb key = {255, 0, 255}) {
 }  // namespace
 
 std::vector<Rgb> playerpal::Colors() {
-    std::vector<Rgb> p = {{255, 0, 255}, {14, 10, 22}, {70, 30, 16}, {190, 60, 0},
+    // Colour 0 is the key of the ship sheet, but stage 2 also clears the sea with game palette
+    // entry 0, so it is a dark sea blue rather than a loud key colour.
+    std::vector<Rgb> p = {{12, 34, 70}, {14, 10, 22}, {70, 30, 16}, {190, 60, 0},
                           {245, 135, 0}, {255, 210, 60}, {255, 250, 180}, {255, 255, 255}};
     AppendRamp(p, {26, 30, 42}, {110, 118, 140}, {238, 242, 252});
     AppendRamp(p, {10, 18, 64}, {40, 96, 212}, {220, 238, 255});

@@ -1,6 +1,7 @@
 // zvtool sheets OUT_DIR [DATA_DIR]: review pictures of the game's sheets. Each sheet is
 // enlarged 2x with every rectangle the game draws from it outlined and labelled; rectangles
 // that hold nothing but the colour key are reported.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -130,6 +131,31 @@ int Sheets(const std::vector<std::string>& args) {
     return problems == 0 ? 0 : 1;
 }
 
+// zvtool png IN.bmp OUT.png [SCALE]: a palettised bitmap (a sheet or a screenshot) as PNG.
+int ToPng(const std::vector<std::string>& args) {
+    if (args.size() < 2 || args.size() > 3) {
+        std::fprintf(stderr, "usage: zvtool png IN.bmp OUT.png [SCALE]\n");
+        return 2;
+    }
+    try {
+        const LoadedPicture lp = LoadPicture(args[0]);
+        const int scale = args.size() > 2 ? std::max(1, std::min(8, std::stoi(args[2]))) : 1;
+        Canvas cv{lp.Pic.W * scale, lp.Pic.H * scale, {}};
+        cv.Rgb3.resize(static_cast<size_t>(cv.W) * cv.H * 3);
+        for (int y = 0; y < cv.H; ++y)
+            for (int x = 0; x < cv.W; ++x) {
+                const uint8_t v = lp.Pic.At(x / scale, y / scale);
+                cv.Put(x, y, v < lp.Colors.size() ? lp.Colors[v] : Rgb{255, 0, 255});
+            }
+        SavePng(args[1], cv.W, cv.H, cv.Rgb3);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zvtool png: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+ZV_COMMAND("png", "IN.bmp OUT.png [SCALE]  a bitmap as PNG", ToPng);
 ZV_COMMAND("sheets", "OUT_DIR [DATA_DIR]  review pictures of every sheet, rectangles outlined", Sheets);
 
 }  // namespace

@@ -1,0 +1,128 @@
+// The stages and enemy kinds the build generates from assets/.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "world/state.h"
+#include "world/tables.h"
+#include "zvcommon/enemytypes.h"
+#include "zvcommon/stagemap.h"
+
+namespace {
+struct Generated {
+    std::unique_ptr<TStageMap> map = std::make_unique<TStageMap>();
+    std::unique_ptr<TEnemyType[]> types = std::make_unique<TEnemyType[]>(EnemyTypeCount);
+    void Load(int stage) {
+        std::memset(static_cast<void*>(map.get()), 0, sizeof(TStageMap));
+        LoadStageMapFile(std::string(ZV_BIN_DIR) + "/Stage" + std::to_string(stage) + ".map", *map);
+        ReadEnemyTypes(std::string(ZV_BIN_DIR) + "/einit.dat", types.get());
+    }
+    // Records 0..E-1.
+    std::vector<TTimelineEvent> Events() const {
+        std::vector<TTimelineEvent> out;
+        for (int i = 0; i < MapEventCount(map->MapHeader); ++i) out.push_back(map->Timeline[i]);
+        return out;
+    }
+};
+}  // namespace
+
+TEST(StageData, EveryStageHasItsBossAtTheBossPosition) {
+    Generated g;
+    for (int stage : {1, 2, 5}) {
+        g.Load(stage);
+        int bosses = 0;
+        int32_t last = INT32_MIN;
+        for (const auto& ev : g.Events()) {
+            EXPECT_GE(ev.Position, last) << "stage " << stage;
+            last = ev.Position;
+            if (ev.Code >= CodeTerrain && ev.Code <= CodeLoop) continue;
+            ASSERT_GE(ev.Code, 1);
+            ASSERT_LE(ev.Code, 255);
+            const TEnemyType& t = g.types[ev.Code];
+            EXPECT_NE(t.InitialState, 0)
+                << "stage " << stage << " spawns kind " << ev.Code << " without a record";
+            if (t.BossFlag) {
+                ++bosses;
+                EXPECT_EQ(ev.Position, StageInfo(stage).BossPosition) << "stage " << stage;
+            }
+        }
+        EXPECT_EQ(bosses, 1) << "stage " << stage;
+    }
+}
+
+TEST(StageData, StageOneIsACavernWithASeamlessLoop) {
+    Generated g;
+    g.Load(1);
+    ASSERT_EQ(MapColumnCount(g.map->MapHeader), 256);
+    int32_t loopStart = -1, loopLength = -1;
+    for (const auto& ev : g.Events()) {
+        if (ev.Code == CodeLoop) {
+            loopStart = ev.A;
+            loopLength = ev.B;
+        }
+    }
+    ASSERT_GT(loopLength, 0);
+    ASSERT_NE(loopLength, NoLoop);
+    // The whole visible width stays inside the 256 columns the background test reads.
+    EXPECT_LE(loopStart + loopLength + 320, 256 * 16);
+    auto solid = [&](int c, int r) {
+        return (g.map->TileAttributes[g.map->TileMap[c * 32 + r]] & TileSolidBit) != 0;
+    };
+    for (int c = 0; c < 256; ++c) {
+        EXPECT_TRUE(solid(c, 0)) << "no ceiling at column " << c;
+        EXPECT_TRUE(solid(c, 14)) << "no ground at column " << c;
+        int open = 0, best = 0;
+        for (int r = 0; r < SolidRows; ++r) {
+            open = solid(c, r) ? 0 : open + 1;
+            best = std::max(best, open);
+        }
+        EXPECT_GE(best, 6) << "column " << c << " leaves no room to fly";
+    }
+    // What is on screen just before the wrap is what is on screen just after it.
+    const int from = loopStart / 16, to = (loopStart + loopLength) / 16;
+    for (int c = 0; c < 21; ++c) {
+        for (int r = 0; r < SolidRows; ++r) {
+            ASSERT_EQ(g.map->TileMap[(from + c) * 32 + r], g.map->TileMap[(to + c) * 32 + r])
+                << "column " << from + c << " row " << r;
+        }
+    }
+}
+
+TEST(StageData, StagesTwoAndFiveHaveNoTerrain) {
+    Generated g;
+    for (int stage : {2, 5}) {
+        g.Load(stage);
+        EXPECT_EQ(MapColumnCount(g.map->MapHeader), 0);
+        for (const auto& ev : g.Events()) {
+            if (ev.Code == CodeTerrain) {
+                EXPECT_EQ(ev.A, 0);
+            }
+        }
+    }
+}
+
+TEST(StageData, EnemyKindsKeepTheRolesOfTheirNumbers) {
+    Generated g;
+    g.Load(1);
+    for (int k = 0; k < EnemyTypeCount; ++k) {
+        const TEnemyType& t = g.types[k];
+        // Bullets and effects are never spawned from the table and must not scroll.
+        if (k >= 48 && k < 80) {
+            EXPECT_FALSE(t.ScrollsWithMap) << k;
+        }
+        if (t.BossFlag) {
+            EXPECT_GE(k, 192) << k;
+        }
+        if (t.DeathAction == ActionItem) {
+            EXPECT_EQ(+t.DeathValue, 9) << k;
+        }
+    }
+    for (int k : {80, 81, 82, 83, 87, 129}) {  // the random arrivals
+        EXPECT_EQ(g.types[k].InitialState, StateActive) << k;
+        EXPECT_GT(+g.types[k].HitPoints, 0) << k;
+    }
+}

@@ -1,0 +1,99 @@
+#include "pictures_stage_parts.h"
+
+#include <cmath>
+
+#include "pictures_palettes.h"
+
+namespace zvtools {
+
+std::vector<Material> StageMaterials(int stage) {
+    using stagepal::R;
+    std::vector<Material> m(kSMatCount);
+    // Stage ramps (see pictures_palettes.cpp): 1 main hull, 2 second colour, 3 steel or
+    // cream, 4 red/blue marking, 5 iron, 6 glass, 7 bright accent.
+    const Ramp hull = R(1), second = R(2), steel = R(3);
+    const Ramp red = stage == 1 ? R(4) : stage == 2 ? R(2) : R(7);
+    const Ramp iron = stage == 1 ? R(5) : stage == 2 ? R(1) : R(1);
+    const Ramp glass = stage == 1 ? R(6) : stage == 2 ? R(6) : R(3);
+    const Ramp yellow = stage == 1 ? R(7) : stage == 2 ? R(5) : R(6);
+    m[kSHull] = {hull, 0.55, 0.22, 0.3};
+    m[kSHullDark] = {hull, 0.3, 0.18, 0.2};
+    m[kSSteel] = {steel, 0.6, 0.22, 0.25};
+    m[kSRed] = {red, 0.55, 0.22, 0.2};
+    m[kSIron] = {iron, 0.35, 0.2, 0.15};
+    m[kSGlass] = {glass, 0.55, 0.2, 0.0, true};
+    m[kSYellow] = {yellow, 0.65, 0.2, 0.1};
+    m[kSLight] = {steel, 0.85, 0.12, 0.1};
+    m[kSGlow] = {stagepal::kGlow, 0.7, 0.2, 0.0, true};
+    m[kSAccent2] = {second, 0.55, 0.22, 0.25};
+    return m;
+}
+
+void RenderStage(Picture& p, const Shaper& s, int x0, int y0, int stage) {
+    RenderMaterials(p, x0, y0, s.Ids, StageMaterials(stage), stagepal::kKey, stagepal::kEdge);
+}
+
+void DrawCarrier(Picture& p, int x0, int y0, int stage) {
+    Shaper s(160, 72, 80, 36, 512);
+    s.FlipY = true;  // faces left
+    s.Poly({{-74, -6}, {-50, -20}, {60, -20}, {76, -4}, {70, 14}, {-66, 14}}, kSHull);
+    s.Rect(-40, -31, 20, -19, kSAccent2);            // bridge
+    s.Rect(-10, -26, 16, -22, kSGlass);
+    s.Rect(30, -28, 56, -19, kSHullDark);             // gun deck
+    s.Rect(50, -27, 74, -24, kSSteel);                // gun
+    s.Poly({{-66, 14}, {70, 14}, {58, 28}, {-54, 28}}, kSHullDark);
+    for (int k = 0; k < 4; ++k) s.Ellipse(-40 + 26 * k, 30, 7, 4.5, kSGlow);  // lift jets
+    s.Rect(-70, -4, 70, -1, kSRed);
+    for (int k = 0; k < 6; ++k) s.Rect(-56 + 20 * k, 4, -48 + 20 * k, 9, kSIron);
+    RenderStage(p, s, x0, y0, stage);
+}
+
+void DrawTransport(Picture& p, int x0, int y0, int stage) {
+    Shaper s(64, 48, 32, 24);
+    s.Poly({{-28, 2}, {-20, -10}, {22, -10}, {29, 2}, {29, 12}, {-28, 12}}, kSHull);
+    s.Rect(-12, -18, 10, -9, kSAccent2);
+    s.Rect(-8, -16, 4, -12, kSGlass);
+    s.Rect(8, -16, 26, -13, kSSteel);                 // cannon, pointing forward (right)
+    s.Rect(-26, 12, 27, 19, kSIron);                  // running gear
+    for (int k = 0; k < 5; ++k) s.Ellipse(-21 + 11 * k, 16, 4, 4, kSSteel);
+    s.Rect(-26, 2, 27, 4, kSYellow);
+    RenderStage(p, s, x0, y0, stage);
+}
+
+void DrawMine(Picture& p, int x0, int y0, int stage) {
+    Shaper s(16, 16, 8, 8);
+    for (int k = 0; k < 4; ++k) {
+        const double a = k * 1.5708 + 0.785;
+        s.Bar({0, 0}, {std::cos(a) * 7, std::sin(a) * 7}, 2, kSSteel);
+    }
+    s.Ellipse(0, 0, 4.6, 4.6, kSRed);
+    s.Ellipse(-1, -1, 1.5, 1.5, kSGlow);
+    RenderStage(p, s, x0, y0, stage);
+}
+
+void DrawOlmard(Picture& p, int stage) {  // kind 198: the head, 16 headings
+    for (int f = 0; f < 16; ++f) {
+        Shaper s(32, 32, 16, 16, 64 * f + 56);
+        s.Poly({{13, 0}, {2, -6}, {-10, -9}, {-6, 0}, {-10, 9}, {2, 6}}, kSAccent2);
+        s.Poly({{10, 0}, {0, -4}, {-8, 0}, {0, 4}}, kSHull);
+        s.Ellipse(3, 0, 3.2, 2.2, kSGlass);
+        s.Poly({{-2, -6}, {-12, -13}, {-6, -5}}, kSRed);   // swept fins
+        s.Poly({{-2, 6}, {-12, 13}, {-6, 5}}, kSRed);
+        s.Ellipse(-8, 0, 2.2, 2.2, kSGlow);
+        RenderStage(p, s, 32 * (f % 8), 352 + 32 * (f / 8), stage);
+    }
+}
+
+void DrawOlmardBody(Picture& p, int stage) {  // kind 125: an armoured ball of the body
+    Shaper s(32, 32, 16, 16);
+    s.Ellipse(0, 0, 12, 12, kSAccent2);
+    s.Ellipse(0, 0, 8, 8, kSHull);
+    s.Ellipse(-2, -2, 3, 3, kSGlass);
+    for (int k = 0; k < 4; ++k) {
+        const double a = k * 1.5708 + 0.785;
+        s.Ellipse(std::cos(a) * 10.5, std::sin(a) * 10.5, 2.3, 2.3, kSRed);
+    }
+    RenderStage(p, s, 0, 320, stage);
+}
+
+}  // namespace zvtools

@@ -1,0 +1,70 @@
+#include "world/objects.h"
+
+TPlayer Players[PlayerCount];
+TWorldObject Objects[ObjectCount];
+TEffect Effects[EffectCount];
+TPathPoint PathRing[PathRingSize];
+int32_t PathHead = 0;
+
+namespace {
+// Lifetime, colour and fade shift of the particle kinds 1..5.
+struct TEffectLook {
+    int32_t Lifetime;
+    uint8_t Colour;
+    int32_t FadeShift;
+};
+constexpr TEffectLook EffectLooks[6] = {
+    {0, 0, 0},     // unused
+    {240, 6, 6},   // 1 hit spark
+    {30, 76, 3},   // 2 scratch spark
+    {240, 76, 6},  // 3 debris
+    {30, 71, 3},   // 4 ship
+    {30, 31, 3},   // 5 ship sparkle
+};
+constexpr int32_t EffectMaxFineX = 5088;
+constexpr int32_t EffectMaxFineY = 3808;
+}  // namespace
+
+std::pair<int32_t, bool> FindFreeSlot(int32_t first, int32_t last) {
+    for (int32_t s = first; s <= last; ++s) {
+        if (Objects[s].Kind == KindFree) return {s, true};
+    }
+    return {last + 1, false};
+}
+
+void ResetPathRing(int32_t x, int32_t y) {
+    for (TPathPoint& p : PathRing) p = {x, y, 0};
+}
+
+void SpawnEffect(int32_t x, int32_t y, int32_t velocityX, int32_t velocityY, int32_t kind) {
+    for (int32_t i = 0; i <= LastSpawnableEffect; ++i) {
+        TEffect& e = Effects[i];
+        if (e.Kind != 0) continue;
+        e.FineX = x * 16;
+        e.FineY = y * 16;
+        e.Age = 0;
+        e.VelocityX = velocityX;
+        e.VelocityY = velocityY;
+        e.Kind = kind;
+        if (kind >= 1 && kind <= 5) {
+            e.Lifetime = EffectLooks[kind].Lifetime;
+            e.Colour = EffectLooks[kind].Colour;
+            e.FadeShift = EffectLooks[kind].FadeShift;
+        }
+        return;
+    }
+}
+
+void UpdateEffects() {
+    for (TEffect& e : Effects) {
+        e.Age += 1;
+        if (e.Kind != 0) {
+            e.FineX += e.VelocityX;
+            e.FineY += e.VelocityY;
+        }
+        if (e.Age > e.Lifetime || e.FineX < 0 || e.FineX > EffectMaxFineX || e.FineY < 0 ||
+            e.FineY > EffectMaxFineY) {
+            e.Kind = 0;
+        }
+    }
+}

@@ -1,4 +1,0 @@
-// Stand-in until the high-score file lands.
-#include "shell/hooks.h"
-
-void LoadHighScores() {}

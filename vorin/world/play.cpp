@@ -1,0 +1,171 @@
+#include "world/play.h"
+
+#include <string>
+
+#include "audio/music.h"
+#include "platform/platform.h"
+#include "shell/hooks.h"
+#include "shell/paths.h"
+#include "shell/screens.h"
+#include "shell/shell.h"
+#include "world/objects.h"
+#include "world/passes.h"
+#include "world/state.h"
+#include "world/tables.h"
+#include "zvcommon/config.h"
+#include "zvcommon/scores.h"
+
+namespace {
+// Weapon levels a play starts with, by character: main shot, anchor weapon.
+struct TStartLevels {
+    uint8_t Main, Anchor;
+};
+constexpr TStartLevels StartLevels[3] = {{4, 28}, {0, 14}, {3, 18}};
+constexpr int32_t StartLives = 2;
+constexpr int32_t StartGaugeMax = 50;
+constexpr int32_t OnlyBossLead = 180;  // ONLY BOSS starts this many frames before the boss
+constexpr int32_t StartScrollSpeed = 8;
+
+std::string StageFileName(int32_t stage) {
+    return "Stage" + std::to_string(stage) + ".map";
+}
+
+// The song each stage starts with; 0 leaves the music as it is.
+int32_t StageSong(int32_t stage) {
+    switch (stage) {
+        case 1:
+            return Song::Stage1;
+        case 2:
+            return Song::Stage2;
+        case 5:
+            return Song::Stage5;
+        default:
+            return 0;
+    }
+}
+}  // namespace
+
+void SetUpPlay(uint8_t mode, int32_t chosenStage) {
+    StageNo = (mode == ModePractice) ? chosenStage : 1;
+    for (TPlayer& p : Players) {
+        p.MoveSpeeds[0] = Settings.SpeedOff;
+        p.MoveSpeeds[1] = Settings.SpeedManual;
+        p.MoveSpeeds[2] = Settings.SpeedAuto;
+        p.MoveSpeeds[3] = Settings.SpeedCharge;
+        p.HeadingTurnSpeed = Settings.AnchorJiten;
+        p.OrbitTurnSpeed = Settings.AnchorKouten;
+        p.Score = 0;
+        p.Lives = StartLives;
+        p.Gauge = 0;
+        p.GaugeMax = StartGaugeMax;
+        const TStartLevels& l =
+            StartLevels[(p.Character >= 0 && p.Character < 3) ? p.Character : 0];
+        p.MainShotLevel = l.Main;
+        p.AnchorWeaponLevel = l.Anchor;
+    }
+}
+
+void StartGameRun() {
+    FpsStartTicks = plat::Millis();
+    CurrentScreen = ScreenGame;
+    FrameCount = 0;
+
+    StagePhase = PhaseStage;
+    ScrollX = 0;
+    ScrollY = 0;
+    ScrollSpeedX = StartScrollSpeed;
+    ScrollSpeedY = 0;
+    LoopStart = 0;
+    LoopLength = NoLoop;
+    ClockHold = ClockRuns;
+    WorldRegA = WorldRegB = PathHead = PhaseStart = 0;
+    for (int32_t& w : BossWords) w = 0;
+
+    // A stage that cannot be loaded cannot be played: report it and go back to the title
+    // rather than run on with a half-set stage.
+    try {
+        LoadStageMapFile(DataPath(StageFileName(StageNo)), StageMap);
+    } catch (const EInOutError& e) {
+        ShowErrorReport(e.what());
+        EnterTitle();
+        return;
+    }
+    const TStageInfo& info = StageInfo(StageNo);
+    if (!info.HasTerrain) {
+        for (uint8_t& b : StageMap.TileMap) b = 0;
+    }
+    if (GameMode == ModeOnlyBoss) {
+        StagePhase = PhaseBossApproach;
+        PrepareStage(info.BossPosition - OnlyBossLead);
+    } else {
+        PrepareStage(0);
+    }
+}
+
+void PrepareStage(int32_t startPosition) {
+    for (TEffect& e : Effects) e.Kind = 0;
+    for (int32_t s = 0; s <= LastWorldSlot; ++s) Objects[s].Kind = KindFree;
+
+    Stats = TPlayStats{};
+    Stats.MaxMultiplier = 1;
+    TimelineNext = 0;
+    HasTerrain = StageInfo(StageNo).HasTerrain;
+
+    StageClock = -1;
+    do {
+        StageClock += 1;
+        TimelineStep(true);
+        ScrollStep();
+    } while (StageClock < startPosition);
+
+    for (int32_t i = 0; i < PlayerCount; ++i) NewLife(i);
+
+    FadeStep = 1;
+    FadeLevel = 0;
+    FadeInDone = false;
+    const int32_t song = StageSong(StageNo);
+    if (song != 0) PlaySong(song);
+    ResetScreenPalette(true);
+}
+
+void FinishStage() {
+    StageNo += 1;
+    if (StageNo == 3) StageNo = 5;
+    if (StageNo <= 5 && GameMode != ModePractice) {
+        StartGameRun();
+        return;
+    }
+    RecordScore();
+    EnterTitle();
+}
+
+void RecordScore() {
+    if (!InsertScoreEntry(ScoreTable, Players[0].Score, Players[0].Character)) return;
+    try {
+        WriteScores(DataPath(ScoreFileName), ScoreTable);
+    } catch (const EInOutError& e) {
+        ShowErrorReport(e.what());
+        return;
+    }
+    SetMessageLine("HIGH SCORES SAVED.");
+}
+
+void LoadHighScores() {
+    ReadScores(DataPath(ScoreFileName), ScoreTable);
+}
+
+void LoadEnemyTypes() {
+    ReadEnemyTypes(DataPath(EnemyTypeFileName), EnemyTypes);
+}
+
+void SetMainShotLevel7() {
+    Players[0].MainShotLevel = 7;
+}
+
+void LaunchStage(int32_t stage) {
+    GameMode = ModeArcade;
+    for (TPlayer& p : Players) p.Character = 0;
+    SetUpPlay(ModeArcade, 1);
+    StageNo = stage;
+    StartGameRun();
+}

@@ -1,0 +1,119 @@
+#include "world/spawn.h"
+
+#include <cmath>
+
+#include "world/objects.h"
+#include "world/passes.h"
+#include "world/state.h"
+
+namespace {
+// Bounds by the record's tight flags.
+constexpr int32_t TightLeftBound = -80, WideLeftBound = -1280;
+constexpr int32_t TightRightBound = 400, WideRightBound = 1600;
+constexpr int32_t TightTopBound = -60, WideTopBound = -960;
+constexpr int32_t TightBottomBound = 300, WideBottomBound = 1200;
+
+// Kinds with their own set-up at spawn.
+constexpr int32_t KindCrawler = 88;
+constexpr int32_t KindHomingMissile = 91;
+constexpr int32_t KindTurret = 101;
+constexpr int32_t KindRotatingPart = 103;
+constexpr int32_t KindPathFollower = 116;
+constexpr int32_t KindMine = 126;
+constexpr int32_t KindAimedTurret = 128;
+constexpr int32_t MineSpeed = 24;
+}  // namespace
+
+int32_t RoundEven(double v) {
+    return static_cast<int32_t>(std::nearbyint(v));
+}
+
+int32_t SpawnObject(int32_t x, int32_t y, int32_t kind, int32_t param) {
+    const int32_t slot = FindFreeSlot(FirstWorldSlot, LastWorldSlot).first;
+    Stats.SpawnCount += 1;
+    TWorldObject& o = Objects[slot];
+    o.X = x;
+    o.Y = y;
+    o.Kind = kind;
+    o.Param = 0;
+    o.Age = 0;
+    o.DeathTime = 0;
+    o.Parent = -1;
+    o.Flash = 0;
+    o.Frame = 0;
+    if (kind == KindBossChainsA || kind == KindBossChainsB) ClockHold = ClockHeld;
+
+    const TEnemyType& t = TypeOf(kind);
+    o.HitPoints = t.HitPoints;
+    o.HitBox = TypeBox(t);
+    o.State = t.InitialState;
+    o.ContactKind = t.ContactKind;
+    o.ShotResponse = t.ShotResponse;
+    o.Layer = t.Layer;
+    o.Bounds.MinX = t.TightLeft ? TightLeftBound : WideLeftBound;
+    o.Bounds.MaxX = t.TightRight ? TightRightBound : WideRightBound;
+    o.Bounds.MinY = t.TightTop ? TightTopBound : WideTopBound;
+    o.Bounds.MaxY = t.TightBottom ? TightBottomBound : WideBottomBound;
+    if (t.FinePosition) {
+        o.FineX = x * 16;
+        o.FineY = y * 16;
+    }
+
+    switch (kind) {
+        case KindCrawler:
+        case KindRotatingPart:
+        case KindPathFollower:
+            o.Param = param;
+            break;
+        case KindHomingMissile:
+            o.FineX = x * 16;
+            o.FineY = y * 16;
+            break;
+        case KindTurret:
+            o.Param = 512;
+            break;
+        case KindMine: {
+            o.Param = param;
+            const int32_t a = param & AngleMask;
+            o.VelocityX = RoundEven(static_cast<double>(CosTable[a]) * MineSpeed);
+            o.VelocityY = RoundEven(static_cast<double>(SinTable[a]) * MineSpeed);
+            break;
+        }
+        case KindAimedTurret:
+        case KindHopper:
+            o.Aim = 512;
+            break;
+        case KindBossCraft:
+            BossSlot = slot;
+            break;
+        case KindBossFortress:
+            BossSlot = slot;
+            BuildFortressParts(slot);
+            break;
+        case KindBossTrail:
+            BossSlot = slot;
+            BuildTrailBody(slot);
+            break;
+        case KindBossChainsA:
+        case KindBossChainsB:
+            BuildBossChains(slot);
+            break;
+        default:
+            break;
+    }
+    return slot;
+}
+
+void AttachToParent(int32_t child, int32_t parent) {
+    TWorldObject& c = Objects[child];
+    c.Parent = parent;
+    c.FineX = c.X - Objects[parent].X;
+    c.FineY = c.Y - Objects[parent].Y;
+}
+
+void ChangeKind(int32_t slot, int32_t kind, int32_t param) {
+    TWorldObject& o = Objects[slot];
+    o.Kind = kind;
+    o.Param = param;
+    o.Age = 0;
+}
