@@ -57,8 +57,16 @@ TEST(FrontEndTitle, DimmedEntriesStageSelectAndPracticeOfStageFive) {
     k.At(okay + FadeOutTicks + 2);
     const int64_t decide = k.Tap("Z");
     const int64_t gameEntered = decide + 59 + FadeOutTicks;
-    RunResult r = RunVorin(dir, {"--frames", std::to_string(gameEntered + 1)}, k.Script());
+    const std::string stages = dir + "/stage-select.bmp", difficulty = dir + "/difficulty.bmp";
+    RunResult r = RunVorin(dir,
+                           {"--frames", std::to_string(gameEntered + 1), "--screenshot",
+                            std::to_string(stage5 - 1) + ":" + stages, "--screenshot",
+                            std::to_string(toHells - 1) + ":" + difficulty},
+                           k.Script());
     ASSERT_EQ(r.status, 0) << r.errors;
+    const Pictures pics(dir);
+    EXPECT_GT(pics.LogoShare(Shot(stages)), 0.95);
+    EXPECT_GT(pics.LogoShare(Shot(difficulty)), 0.95);
 
     EXPECT_EQ(IntField(AtTick(r, onBalloon), "MenuCursor"), 3)
         << "the cursor stops on locked entries";
