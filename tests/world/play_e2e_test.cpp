@@ -83,7 +83,7 @@ TEST(PlayEndToEnd, StageFivePhasesAndBoss) {
         ASSERT_EQ(e2e::IntField(l, "HasTerrain"), 0);
         ASSERT_EQ(e2e::IntField(l, "LoopLength"), 2147483647);
         ASSERT_EQ(e2e::IntField(l, "ScrollSpeedX"), 24);
-        // The boss song starts 100 frames before the boss, and no other song meanwhile.
+        // SAI-FEN (194) enters at 1500. The boss song starts 100 frames before the boss, and no other song meanwhile.
         if (clock > 1) {
             ASSERT_EQ(e2e::IntField(l, "Song"), clock == 1400 ? 2 : -1) << "clock " << clock;
         }
@@ -94,7 +94,7 @@ TEST(PlayEndToEnd, StageFivePhasesAndBoss) {
     }
     const std::string& at = p.game[1499];
     ASSERT_EQ(e2e::IntField(at, "StageClock"), 1500);
-    EXPECT_EQ(e2e::RawField(at, "Objects").rfind("[[64,198,400,120,4,1800]", 0), 0u)
+    EXPECT_EQ(e2e::RawField(at, "Objects").rfind("[[64,194,400,120,2,900]", 0), 0u)
         << e2e::RawField(at, "Objects");
     // 1.5 pixels a frame (2, 1, 2, 1...), 2 of them at clock 0.
     EXPECT_EQ(e2e::IntField(at, "ScrollX"), 2 + 1500 * 3 / 2);

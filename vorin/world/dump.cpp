@@ -30,6 +30,10 @@ void DumpWorld(JsonOut& j) {
     j.Field("ShootDownCount", Stats.ShootDownCount);
     j.Field("CoinCount", Stats.CoinCount);
     j.EndObject();
+    // The first ship as the scene draws it: x, y, anchor x, anchor y, score, lives.
+    const TPlayer& ship = Players[0];
+    j.Key("Ship").BeginArray().Int(ship.X).Int(ship.Y).Int(ship.AnchorX).Int(ship.AnchorY);
+    j.Int(ship.Score).Int(ship.Lives).EndArray();
     j.Key("Objects").BeginArray();
     for (int32_t s = 0; s < ObjectCount; ++s) {
         const TWorldObject& o = Objects[s];
