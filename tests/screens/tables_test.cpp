@@ -1,11 +1,10 @@
-// The front end's tables and pure helpers: menu texts, presets, button masks, statistics.
+// The front end's pure helpers and its text table: button masks, statistics, menu texts.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "screens/config_screen.h"
 #include "screens/menutext.h"
-#include "screens/select.h"
 #include "screens/title.h"
 #include "world/state.h"
 #include "zvcommon/config.h"
@@ -25,21 +24,6 @@ TEST(MenuText, GroupsStartWhereTheScreensLookThemUp) {
     EXPECT_STREQ(MenuText[MenuIdx::Assignment + AssignRapid], "RAPID-FIRE");
     EXPECT_STREQ(MenuText[MenuIdx::RankName], " 1ST");
     EXPECT_STREQ(MenuText[MenuTextCount - 1], "10TH");
-}
-
-TEST(DifficultyPresets, ClassThreeIsAlwaysNormal) {
-    for (const auto& p : DifficultyPresets) {
-        EXPECT_EQ(p.Classes[3], 1);
-        for (uint8_t c : p.Classes) EXPECT_LT(c, ClassValueCount);
-    }
-    EXPECT_EQ(DifficultyPresets[0].Classes[1], 0) << "EASY leaves class 1 out";
-    EXPECT_EQ(DifficultyPresets[5].Classes[2], 2) << "IMPOSSIBLE makes class 2 unabsorbable";
-}
-
-TEST(PanelTable, EveryCharacterStartsWithZero) {
-    for (const auto& row : PanelTable) EXPECT_EQ(row[0], 0);
-    EXPECT_EQ(PanelTable[1][3], 12);
-    EXPECT_EQ(PanelTable[2][5], 14);
 }
 
 TEST(ButtonMasks, DefaultsDecodeAndRoundTrip) {
@@ -111,11 +95,6 @@ TEST(LastPlayValues, QuotientsInFloatingPoint) {
     EXPECT_EQ(v[6], "m10");
     EXPECT_EQ(v[7], "m10.00");
     EXPECT_EQ(v[8], "1234567");
-}
-
-TEST(StageSelect, OnlyTheArcadeStagesCanBeChosen) {
-    for (int32_t e = 0; e < StageEntryCount; ++e)
-        EXPECT_EQ(StageSelectable(e), e == 0 || e == 1 || e == 4) << e;
 }
 
 }  // namespace
