@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "Ronvalet.h"
 #include "audio/audio.h"
 #include "audio/effects.h"
+#include "audio/music.h"
 #include "screens/menutext.h"
 #include "shell/input.h"
 #include "shell/screens.h"
@@ -41,8 +41,7 @@ void EnterTitle() {
     FadeStep = 1;
     FadeLevel = 0;
     FadeInDone = false;
-    // The title stops the music through the library itself, not as a song change.
-    if (MusicEnabled) StopMidi();
+    StopSong();  // shows in the dump's Song as 0
     MenuItemLocked[MenuArcade] = 0;
     MenuItemLocked[MenuPractice] = PracticeAvailable ? 0 : 1;
     MenuItemLocked[MenuOnlyBoss] = OnlyBossAvailable ? 0 : 1;
