@@ -1,5 +1,6 @@
 #include "pictures_stage_parts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "pictures_palettes.h"
@@ -31,6 +32,41 @@ std::vector<Material> StageMaterials(int stage) {
 
 void RenderStage(Picture& p, const Shaper& s, int x0, int y0, int stage) {
     RenderMaterials(p, x0, y0, s.Ids, StageMaterials(stage), stagepal::kKey, stagepal::kEdge);
+}
+
+void ShadeStep(Picture& p, int x, int y, int d) {
+    if (!p.In(x, y)) return;
+    const int v = p.At(x, y);
+    if (v < 8) return;
+    p.Ref(x, y) = static_cast<uint8_t>((v & ~7) + std::clamp((v & 7) + d, 0, 7));
+}
+
+void Plating(Picture& p, int x0, int y0, const Picture& ids, uint8_t mat, int seamW, int seamH, int seed) {
+    for (int y = 0; y < ids.H; ++y)
+        for (int x = 0; x < ids.W; ++x) {
+            if (ids.At(x, y) != mat) continue;
+            // Only inside the part, away from its rim shading.
+            if (ids.Get(x - 1, y) != mat || ids.Get(x + 1, y) != mat || ids.Get(x, y - 1) != mat ||
+                ids.Get(x, y + 1) != mat)
+                continue;
+            const int px = x0 + x, py = y0 + y;
+            if (x % seamW == 0) ShadeStep(p, px, py, -2);
+            else if (x % seamW == 1) ShadeStep(p, px, py, 1);
+            else if (y % seamH == 0) ShadeStep(p, px, py, -1);
+            else if (y % seamH == 1) ShadeStep(p, px, py, 1);
+            else if ((x % seamW == 3 || x % seamW == seamW - 2) && y % seamH == 3) {
+                ShadeStep(p, px, py, 2);  // rivet head and its shadow
+                ShadeStep(p, px + 1, py + 1, -2);
+            } else if (Hash01(x, y, seed) > 0.975) {
+                ShadeStep(p, px, py, -1);  // wear
+            }
+        }
+}
+
+void HazardStripes(Picture& p, int x0, int y0, const Picture& ids, uint8_t mat, int band) {
+    for (int y = 0; y < ids.H; ++y)
+        for (int x = 0; x < ids.W; ++x)
+            if (ids.At(x, y) == mat && ((x + y) / band) % 2) ShadeStep(p, x0 + x, y0 + y, -4);
 }
 
 void DrawCarrier(Picture& p, int x0, int y0, int stage) {
