@@ -70,9 +70,8 @@ void TrackUnit(Picture& p, int x0, int w, bool front) {  // kinds 99 (front, lef
                 if (s.Ids.At(x, y) == kSIron) ShadeStep(p, x0 + x, y, -2);
 }
 
-// Four frames of a track run (drawn without key, so every pixel is opaque): the links of
-// the lower run move left one pixel a frame with the ground, the upper run right, and the
-// road wheels turn with them.
+// Four frames of a track run: the links of the lower run move left one pixel a frame with
+// the ground, the upper run right, and the road wheels turn with them.
 void Tracks(Picture& p, int x0, int w) {
     const Ramp iron = stagepal::R(5), steel = stagepal::R(3);
     constexpr double kPi = 3.14159265;
@@ -83,14 +82,14 @@ void Tracks(Picture& p, int x0, int w) {
                 // Stadium-shaped belt: radius 6.5 ends.
                 const double cx = std::clamp(x + 0.5, 7.0, w - 7.0), cy = 7.0;
                 const double dx = x + 0.5 - cx, dy = y + 0.5 - cy, d = std::hypot(dx, dy);
-                uint8_t v = stagepal::kEdge;  // ground shadow round the belt
-                if (d <= 7.0) {
-                    if (d > 4.4) {  // the links
+                uint8_t v = d <= 7.2 ? stagepal::kEdge : stagepal::kKey;  // outline
+                if (d <= 6.3) {
+                    if (d > 4.0) {  // the links
                         int phase;
                         if (std::fabs(dx) < 0.01) phase = dy < 0 ? x - q : x + q;
                         else phase = static_cast<int>(std::floor((std::atan2(dy, dx) + kPi) / (2 * kPi) * 22)) + q;
                         const bool gap = ((phase % 4) + 4) % 4 == 0;
-                        v = gap ? iron.Step(1) : iron.Step(d > 6.2 ? 3 : (dy < 0 ? 6 : 4));
+                        v = gap ? iron.Step(1) : iron.Step(d > 5.6 ? 3 : (dy < 0 ? 6 : 4));
                     } else {
                         v = iron.Step(1);  // the belt's inner side
                     }
