@@ -154,6 +154,7 @@ TEST_F(FlowTest, ClearedStageSendsTheShipAwayThenFinishes) {
     WriteStage(1, {});
     StageNo = 1;
     StartGameRun();
+    Players[0].ShipState = ShipFlying;  // holds its place while no button is down
     Players[0].X = 123;
     Players[0].Y = 45;
     StagePhase = PhaseCleared;

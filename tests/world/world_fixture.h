@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "krdxlib/geometry.h"
+#include "shell/input.h"
 #include "shell/paths.h"
 #include "shell/shell.h"
 #include "world/objects.h"
@@ -47,6 +48,7 @@ class WorldTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetWorld();
+        ResetInputState();  // no button left down by an earlier test fires the ship
         BuildTrigTables();
         Randomize(12345);
         dir_ = std::filesystem::temp_directory_path() /

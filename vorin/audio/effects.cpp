@@ -13,13 +13,27 @@ TWaveList DXWaveList1;
 
 namespace {
 
+int32_t BeepBuffer = -1;  // the beep's buffer on the sound device, -1 until first needed
+
+// 60 ms of an 880 Hz square wave, 16-bit mono at 22050 Hz, at a quarter of full scale.
+std::vector<uint8_t> BeepSamples() {
+    constexpr int Rate = 22050, Frames = Rate * 60 / 1000, HalfPeriod = Rate / 880 / 2;
+    constexpr int16_t Level = 8192;
+    std::vector<uint8_t> out(Frames * 2);
+    for (int i = 0; i < Frames; ++i) {
+        const int16_t v = (i / HalfPeriod) % 2 == 0 ? Level : static_cast<int16_t>(-Level);
+        out[2 * i] = static_cast<uint8_t>(v & 0xff);
+        out[2 * i + 1] = static_cast<uint8_t>((v >> 8) & 0xff);
+    }
+    return out;
+}
+
 constexpr const char* EffectNames[Sfx::Count] = {
     "shot-normal2", "laser2c", "explosion", "explosion2", "select", "decide", "sign2", "decide",
 };
 
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -52,6 +66,7 @@ const char* EffectName(int32_t index) {
 
 void ClearWaveList() {
     plat::BufferReleaseAll();
+    BeepBuffer = -1;  // released with the others
     DXWaveList1.Items.clear();
     DXWaveList1.Initialized = false;
 }
@@ -127,4 +142,16 @@ void PlayEffect(int32_t index) {
     if (item == nullptr) throw EWaveNotFound("Wave '" + std::string(name) + "' not found");
     RecordTickSound(index);
     PlayWaveItem(*item);
+}
+
+bool SystemBeep() {
+    if (!plat::AudioIsOpen()) return false;  // headless runs open the silent null device
+    if (BeepBuffer < 0) {
+        const std::vector<uint8_t> samples = BeepSamples();
+        BeepBuffer =
+            plat::BufferCreate(plat::PcmFormat{1, 1, 22050, 16}, samples.data(), samples.size());
+        if (BeepBuffer < 0) return false;
+    }
+    plat::BufferPlay(BeepBuffer, false);
+    return true;
 }

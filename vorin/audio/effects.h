@@ -58,3 +58,8 @@ TWaveItem* FindWave(const std::string& name);
 void PlayWaveItem(TWaveItem& item);
 // Plays the effect of an index; other indices play nothing. Throws EWaveNotFound.
 void PlayEffect(int32_t index);
+
+// The platform's default beep (button C): a short tone through the sound device; nothing
+// without an open device (headless runs have the silent null device). Returns whether a
+// tone started.
+bool SystemBeep();

@@ -6,6 +6,29 @@
 #include "world/state.h"
 #include "zvcommon/scores.h"
 
+namespace {
+// The first ship's record by field name.
+void DumpShip(JsonOut& j, const TPlayer& p) {
+    j.Key("Ship").BeginObject();
+    j.Field("x", p.X).Field("y", p.Y).Field("originX", p.OriginX).Field("originY", p.OriginY);
+    j.Field("state", p.ShipState).Field("stateFrames", p.StateFrames);
+    j.Field("invulnerable", p.Invulnerable).Field("speedMode", p.SpeedMode);
+    j.Field("spriteFrame", p.SpriteFrame).Field("character", p.Character);
+    j.Field("anchorX", p.AnchorX).Field("anchorY", p.AnchorY);
+    j.Field("anchorState", p.AnchorState).Field("anchorHeading", p.AnchorHeading);
+    j.Field("anchorDistance", p.AnchorDistance).Field("orbitAngle", p.OrbitAngle);
+    j.Field("anchorLock", p.AnchorLock).Field("heldObject", p.HeldObject);
+    j.Field("launchX", p.LaunchX).Field("launchY", p.LaunchY);
+    j.Field("anchorFrames", p.AnchorFrames).Field("savedHeading", p.SavedHeading);
+    j.Field("mainLevel", p.MainShotLevel).Field("anchorLevel", p.AnchorWeaponLevel);
+    j.Field("fireFrames", p.FireFrames).Field("chargeA", p.ChargeA).Field("chargeB", p.ChargeB);
+    j.Field("mainCooldown", p.MainCooldown).Field("anchorCooldown", p.AnchorCooldown);
+    j.Field("multiplier", p.Multiplier).Field("score", p.Score).Field("lives", p.Lives);
+    j.Field("volleys", p.Volleys);
+    j.EndObject();
+}
+}  // namespace
+
 void DumpWorld(JsonOut& j) {
     if (CurrentScreen != ScreenGame) return;
     j.Field("StageNo", StageNo);
@@ -30,10 +53,7 @@ void DumpWorld(JsonOut& j) {
     j.Field("ShootDownCount", Stats.ShootDownCount);
     j.Field("CoinCount", Stats.CoinCount);
     j.EndObject();
-    // The first ship as the scene draws it: x, y, anchor x, anchor y, score, lives.
-    const TPlayer& ship = Players[0];
-    j.Key("Ship").BeginArray().Int(ship.X).Int(ship.Y).Int(ship.AnchorX).Int(ship.AnchorY);
-    j.Int(ship.Score).Int(ship.Lives).EndArray();
+    DumpShip(j, Players[0]);
     j.Key("Objects").BeginArray();
     for (int32_t s = 0; s < ObjectCount; ++s) {
         const TWorldObject& o = Objects[s];

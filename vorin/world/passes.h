@@ -15,6 +15,9 @@ void BulletPass();               // enemy bullets, slots 64..256
 
 // A ship's new life (stage start and after a lost one).
 void NewLife(int32_t index);
+// Every enemy bullet (kinds 48..63 in slots 64..256) becomes a bonus medal (medals on) or a
+// vanishing flash (medals off).
+void CancelBullets(bool medals);
 
 // Boss set-up at spawn: the fortress's attached parts, the trailing boss's body and the
 // twin chains.

@@ -1,0 +1,12 @@
+#include "tempo.h"
+
+namespace ronvalet {
+
+void Tempo::set(uint32_t microsPerQuarter) {
+    tempo = microsPerQuarter;
+    bpm = 60000000.0 / microsPerQuarter;
+    msPerTick = (60000.0 / bpm) / division;
+    bpmPerDivision = bpm / division;
+}
+
+}  // namespace ronvalet

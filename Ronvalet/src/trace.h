@@ -1,0 +1,14 @@
+#pragma once
+// Debug traces: written to standard error only when RONVALET_TRACE=1.
+
+namespace ronvalet {
+
+bool traceEnabled();
+// printf-style; the text goes out whole in one write.
+void trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Tests may catch traces instead of standard error; the sink sees every trace, enabled or not.
+using TraceSink = void (*)(const char* text);
+void setTraceSink(TraceSink sink);
+
+}  // namespace ronvalet

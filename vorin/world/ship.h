@@ -1,0 +1,68 @@
+#pragma once
+// The ship: its life cycle, its two weapon families and the anchor. The per-frame ship
+// update and the ship-shot pass are declared with the other passes in world/passes.h.
+#include <cstdint>
+
+#include "world/objects.h"
+
+// Anchor states.
+constexpr uint8_t AnchorCarried = 0;
+constexpr uint8_t AnchorThrown = 1;
+constexpr uint8_t AnchorReturning = 2;
+constexpr uint8_t AnchorSpinning = 3;
+constexpr uint8_t AnchorHolding = 4;
+
+// Ship shot kinds the weapons make.
+namespace ShotKind {
+constexpr int32_t Main = 16;           // main shot, levels 0 and 1
+constexpr int32_t MainHeavy = 17;      // main shot, level 2
+constexpr int32_t Twin = 18;           // levels 3 and 4
+constexpr int32_t MissilePair = 19;    // the pair beside the ground missiles
+constexpr int32_t Side = 20;           // the slanted shots of levels 1 and 2
+constexpr int32_t GroundMissile = 22;  // runs along the ground
+constexpr int32_t Trail = 23;          // left by a thrown or spinning anchor
+constexpr int32_t AnchorShot = 24;     // base anchor weapon
+constexpr int32_t Wide = 25;           // wide shot
+constexpr int32_t Bound = 26;          // bounces off walls
+constexpr int32_t HeldAnchor = 29;     // the gravity anchor holding an enemy
+constexpr int32_t FlameSource = 32;    // makes the flames of the flamethrower
+constexpr int32_t Flame = 33;
+constexpr int32_t Bomb = 37;
+constexpr int32_t Blast = 38;  // a bomb that met the ground
+constexpr int32_t Drill = 39;
+constexpr int32_t Plasma = 40;  // 40..42, dropped by the plasma anchor
+constexpr int32_t Laser = 44;   // 44..46
+constexpr int32_t WallSpark = 47;
+}  // namespace ShotKind
+
+constexpr int32_t AnchorRadius = 48;  // pixels from the ship to the carried anchor
+constexpr int32_t HeldShotSlot = 24;  // ship slot that becomes the held anchor's shot
+
+// Integer pixel offset r * cos(angle), r * sin(angle), rounded to nearest, ties to even.
+int32_t PolarX(int32_t r, int32_t angle);
+int32_t PolarY(int32_t r, int32_t angle);
+// Where the carried anchor sits: the ship plus 48 pixels along the orbit angle.
+void DockPoint(const TPlayer& p, int32_t& x, int32_t& y);
+
+// Ship shot down by a bullet or a deadly body (from the contact pass).
+void ShootDownShip(TPlayer& p);
+// The end of the fall: one spare ship less and a new life one weapon level down, or game
+// over when none is left.
+void LoseLife(int32_t index);
+// A power-up of colour 0..2: both weapon levels move along their upgrade rows.
+void ApplyItemColour(TPlayer& p, int32_t colour);
+// New weapon level for a level and an UpgradeTable column; a level off the table stays.
+uint8_t UpgradedLevel(uint8_t level, int32_t column);
+
+// One volley of the main shot / the anchor weapon of ship index at a weapon level.
+void MainShot(int32_t index, int32_t level);
+void AnchorWeapon(int32_t index, int32_t level);
+// Launches the carried anchor into the thrown or spinning state.
+void ThrowAnchor(TPlayer& p, uint8_t newState);
+// The anchor's step of a flying frame, by its state; moving = a direction button is down.
+void UpdateAnchor(int32_t index, bool moving);
+
+// Sets up ship shot slot: position and fine position, kind, age 0, the kind's hit box, the
+// hit group, velocity and param. Other fields keep what they held.
+TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_t vx, int32_t vy,
+                        int32_t hitGroup, int32_t param = 0);
