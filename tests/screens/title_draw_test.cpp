@@ -39,7 +39,7 @@ TEST_F(TitleDraw, PressAnyButtonWithLogoVersionAndCredit) {
     EXPECT_TRUE(SmallAt(240, 155, 0, "BETA1.03.02"));
     EXPECT_TRUE(LargeAt(80, 180, 0, "PRESS ANY BUTTON"));
     const ReadText credit = ReadLarge(70, 220, 25);
-    EXPECT_EQ(credit.text.substr(0, 5), "c2025") << credit.text;
+    EXPECT_EQ(credit.text.substr(0, 5), "c2026") << credit.text;
     EXPECT_EQ(credit.style, 0);
 }
 

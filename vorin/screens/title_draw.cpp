@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* VersionText = "BETA1.03.02";
 // The credit line; "c" is the copyright symbol of the large font.
-constexpr const char* CreditText = "c2025 ZELVORIN PROJECT";
+constexpr const char* CreditText = "c2026 ZELVORIN PROJECT";
 
 const TRect LogoRect{0, 0, 280, 136};
 
