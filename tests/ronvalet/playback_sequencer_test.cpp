@@ -208,8 +208,8 @@ TEST(PlaybackWithoutOutput, AnUnpreparedSystemExclusiveIsReportedAndPlayGoesOn) 
     Library lib{rvtest::fakeClock, false};
     Track t;
     t.sysex(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7}).on(5, 0, 60).end();
-    ASSERT_EQ(
-        lib.loadMidi(2, rvtest::writeSong("sysex.mid", smftest::smf(0, 500, {t})).c_str()), 1);
+    ASSERT_EQ(lib.loadMidi(2, rvtest::writeSong("sysex.mid", smftest::smf(0, 500, {t})).c_str()),
+              1);
     ASSERT_FALSE(lib.outputOpen());
     testing::internal::CaptureStderr();
     const int32_t started = lib.playMidi(2, 0);
