@@ -59,7 +59,8 @@ void Sequencer::prepareSysex() {
         h.bytes = song_->sysexBytes(e);
         h.size = song_->sysexSize(e);
         h.offset = e.data;
-        if (out == nullptr || !out->prepare(h)) trace("midiOutPrepareHeader() failed.\n");
+        // The user sees this one (standard error in place of a message box); playing goes on.
+        if (out == nullptr || !out->prepare(h)) report("midiOutPrepareHeader() failed.\n");
         std::string text = "SysEx:";
         char hex[8];
         for (uint32_t i = 0; i < std::min(h.size, kSysexTraceBytes); ++i) {

@@ -40,4 +40,10 @@ void trace(const char* format, ...) {
     (void)ignored;
 }
 
+void report(const char* text) {
+    if (TraceSink sink = traceSink.load(); sink != nullptr) sink(text);
+    ssize_t ignored = ::write(STDERR_FILENO, text, std::strlen(text));
+    (void)ignored;
+}
+
 }  // namespace ronvalet

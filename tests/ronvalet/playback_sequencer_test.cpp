@@ -200,3 +200,21 @@ TEST_F(PlaybackSequencer, TempoEventsSetTheBeatsPerMinuteAsTheyPlay) {
     tickAt(1011);
     EXPECT_DOUBLE_EQ(lib.getPlayingBPM(), 60.0);
 }
+
+TEST(PlaybackWithoutOutput, AnUnpreparedSystemExclusiveIsReportedAndPlayGoesOn) {
+    // No device: the message cannot be prepared. The user is told on standard error even
+    // without RONVALET_TRACE, and the song still plays.
+    ::unsetenv("RONVALET_TRACE");
+    Library lib{rvtest::fakeClock, false};
+    Track t;
+    t.sysex(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7}).on(5, 0, 60).end();
+    ASSERT_EQ(lib.loadMidi(2, rvtest::writeSong("sysex.mid", smftest::smf(0, 500, {t})).c_str()),
+              1);
+    ASSERT_FALSE(lib.outputOpen());
+    testing::internal::CaptureStderr();
+    const int32_t started = lib.playMidi(2, 0);
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(shown, "midiOutPrepareHeader() failed.\n");
+    EXPECT_EQ(lib.getMidi(), 1);
+}

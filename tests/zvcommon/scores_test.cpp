@@ -158,6 +158,16 @@ TEST_F(ScoreFileTest, RecordScoreWithFailedSaveKeepsTheChangeInMemory) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "zvscore.dat"));
 }
 
+TEST_F(ScoreFileTest, EmptyFileReadsAsAllZero) {
+    const auto path = dir_ / "zvscore.dat";
+    std::ofstream(path, std::ios::binary).close();
+    TScoreTable t;
+    DefaultScores(t);
+    ReadScores(path.string(), t);
+    EXPECT_EQ(Scores(t), (std::vector<int32_t>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(t[1].Character, 0);
+}
+
 TEST_F(ScoreFileTest, UnreadableFileIsAnError) {
     std::filesystem::create_directory(dir_ / "zvscore.dat");
     TScoreTable t{};

@@ -88,6 +88,18 @@ TEST(StageMap, ShortFileKeepsWhatItDoesNotCover) {
     EXPECT_EQ(map->Timeline[1].Position, TimelineNever);
 }
 
+TEST(StageMap, EmptyFileKeepsThePreviousStage) {
+    auto map = FreshMap();
+    map->MapHeader[19] = 2;  // the previous stage had two records
+    map->Timeline[0] = {5, 80, 1, 2, 3};
+    map->TileMap[7] = 4;
+    const std::vector<uint8_t> empty;
+    LoadStageMap(empty.data(), empty.size(), "Stage9.map", *map);
+    EXPECT_EQ(map->TileMap[7], 4);
+    EXPECT_EQ(map->Timeline[0].Position, 5);
+    EXPECT_EQ(map->Timeline[2].Position, TimelineNever);
+}
+
 TEST(StageMap, OversizedCountsAreRejectedNamingTheFile) {
     auto map = FreshMap();
     map->TileAttributes[0] = 42;

@@ -13,7 +13,8 @@ void DefaultScores(TScoreTable& table) {
 
 void ParseScores(const uint8_t* data, size_t size, TScoreTable& table) {
     uint8_t bytes[ScoreFileSize] = {};
-    std::memcpy(bytes, data, std::min(size, ScoreFileSize));
+    // An empty file comes without a buffer; memcpy must not see its null pointer.
+    if (size > 0) std::memcpy(bytes, data, std::min(size, ScoreFileSize));
     for (int32_t k = 0; k < ScoreEntries; ++k) {
         std::memcpy(&table[k].Score, bytes + 8 * k, 4);
         std::memcpy(&table[k].Character, bytes + 8 * k + 4, 4);

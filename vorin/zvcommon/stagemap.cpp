@@ -33,7 +33,7 @@ void LoadStageMap(const uint8_t* data, size_t size, const std::string& fileName,
     // not cover keep the previous stage's values), so check them before touching the block.
     uint8_t header[MapHeaderSize];
     std::memcpy(header, map.MapHeader, sizeof header);
-    std::memcpy(header, data, std::min<size_t>(size, MapHeaderSize));
+    if (size > 0) std::memcpy(header, data, std::min<size_t>(size, MapHeaderSize));  // may be null
     const int32_t columns = MapColumnCount(header);
     const int32_t events = MapEventCount(header);
     if (columns > MaxTileColumns) {
