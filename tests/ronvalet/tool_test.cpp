@@ -2,6 +2,7 @@
 // FluidSynth rendering into a sound file.
 #include "loader.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -91,19 +92,29 @@ TEST(ToolRonvaletPlay, CapturesEveryChannelMessageInOrderOnTime) {
     Tempo tempo;
     ASSERT_EQ(loadSmfFile(mid.c_str(), song, tempo), LoadResult::Ok);
     auto lines = rvtest::readCapture(capture);
+    // Every channel message, in order; then each one's lateness against the song's time.
+    // The start is taken from the earliest message, so a late first message does not make
+    // the others look early; a loaded machine may delay single messages, so the bound on
+    // each is loose and the median is held to about one period.
     size_t line = 0;
-    uint32_t start = 0;
+    std::vector<int64_t> offsets;
     for (const Event& e : song.events) {
         if (e.kind >= 0xF0) continue;
         ASSERT_LT(line, lines.size());
-        EXPECT_EQ(lines[line].message, e.data);
-        // Start time as seen from the first message, then every gap matches within a period.
-        if (line == 0) start = lines[0].ms - e.time;
-        int32_t lateness = int32_t(lines[line].ms - (start + e.time));
-        EXPECT_GE(lateness, -5);
-        EXPECT_LE(lateness, 5 + 30);
+        EXPECT_EQ(lines[line].message, e.data) << "message " << line;
+        if (line > 0) {
+            EXPECT_GE(lines[line].ms, lines[line - 1].ms);
+        }
+        offsets.push_back(int64_t(lines[line].ms) - int64_t(e.time));
         ++line;
     }
+    ASSERT_FALSE(offsets.empty());
+    const int64_t start = *std::min_element(offsets.begin(), offsets.end());
+    std::vector<int64_t> lateness;
+    for (int64_t o : offsets) lateness.push_back(o - start);
+    std::sort(lateness.begin(), lateness.end());
+    EXPECT_LE(lateness[lateness.size() / 2], 5 + 5);
+    EXPECT_LE(lateness.back(), 250);
     // Then the stop's silence and reset, and the clear's reset.
     ASSERT_EQ(lines.size(), line + 32 + 2);
     EXPECT_EQ(lines.back().type, "reset");
