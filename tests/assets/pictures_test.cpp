@@ -2,7 +2,9 @@
 // conversion into surfaces with the palette offset of each picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "../../tools/zvassets/common/sheetlayout.h"
 #include "krdxlib/bitmap.h"
@@ -166,6 +168,40 @@ TEST(Pictures, HitFlashHalvesStayWhiteAndShaded) {
                 prev = lum;
             }
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Stage 5 never clears the screen: for every ship height the clamp allows, each screen row
+// that the layer table reaches must lie on a row of the band or of a strip that is opaque
+// across its whole width (the strips scroll independently, so partial rows could line up
+// their gaps).
+TEST(Pictures, Stage5LayersLeaveNoTransparentGapAtAnyShipHeight) {
+    const TBitmap b = Load(*zvtools::FindSheet("back5.bmp"));
+    auto fullRow = [&](int x0, int y) {
+        for (int x = x0; x < x0 + 160; ++x)
+            if (b.At(x, y) == 0) return false;
+        return true;
+    };
+    const int top[7] = {60, 80, 110, 150, 200, 260, 320};
+    for (int y = 8; y <= 232; ++y) {
+        const int a = y / 50, c = y / 20, d = y / 10;
+        const int lowY[6] = {114, 117 - a, 126 - c, 143 - c, 166 - c, 200 - d};
+        const int upY[6] = {106, 93 - a, 74 - c, 47 - c, 14 - c, -20 - d};
+        std::vector<bool> covered(240, false);
+        for (int r = 90; r < 150; ++r) covered[r] = true;  // the band
+        for (int k = 0; k < 6; ++k)
+            for (int row = top[k]; row < top[k + 1]; ++row) {
+                const int lo = lowY[k] + row - top[k], up = upY[k] + row - top[k];
+                if (lo >= 0 && lo < 240 && fullRow(0, row)) covered[lo] = true;
+                if (up >= 0 && up < 240 && fullRow(160, row)) covered[up] = true;
+            }
+        // The lowest floor strip ends at 260 - y / 10: rows below it no layer reaches.
+        const int reach = std::min(240, 260 - d);
+        for (int r = 0; r < reach; ++r) ASSERT_TRUE(covered[r]) << "ship y " << y << ", row " << r;
     }
 }
 

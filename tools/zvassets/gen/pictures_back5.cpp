@@ -1,8 +1,12 @@
 // back5.bmp: stage 5, a high-speed band of light. Rows 0-59 hold the bright band (drawn
 // opaque across the middle of the screen); rows 60-319 six pairs of strips, the floor-side
-// strip in the left half and the ceiling-side strip (its mirror) in the right half, each
-// repeating every 160 pixels and keyed on index 0 where it frays toward the band.
+// strip in the left half and the ceiling-side strip in the right half, each repeating every
+// 160 pixels. The stage never clears the screen, so pairs 3 to 6 are opaque except for a
+// skyline at the band side no deeper than the neighbouring strips overlap it at every ship
+// height; pairs 1 and 2 are loose streaks of light over the band.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "common/sheetgen.h"
 #include "pictures_back_common.h"
@@ -14,40 +18,110 @@ namespace {
 using stagepal::R;
 const Ramp kViolet = R(1), kMagenta = R(2), kCyan = R(3), kWhite = R(4), kGold = R(5), kDark = R(6);
 
+constexpr int kStrip = 160;  // every strip repeats across this width
+
+// Deepest key rows at the band side of the strips of pairs 3 to 6 (index pair - 3). The
+// floor side may fray deeper than the ceiling side: the ceiling strips of pairs 3 and 6
+// move further with the ship's height than the strips that must cover their gaps.
+constexpr int kFloorFray[4] = {22, 20, 24, 24};
+constexpr int kCeilingFray[4] = {12, 20, 24, 12};
+
 void Band(Picture& p) {
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 320; ++x) {
             const double d = std::fabs(y - 29.5) / 30.0;  // 0 in the middle
-            const double streak = Noise(x * 0.12, y * 2.5, 3, 51);
+            // Streaks repeat every 160 pixels like the strips, so the band wraps cleanly too.
+            const int seg = (x % kStrip) / 20;
+            const double streak = Hash01(seg, y, 51) * (0.75 + 0.25 * std::sin(x * 6.2832 / 40.0));
             uint8_t v;
-            if (d < 0.12) v = kWhite.At(1.0);
-            else if (d < 0.35) v = DitherRamp(kCyan, 1.05 - d * 1.2 + (streak - 0.5) * 0.4, x, y);
-            else v = DitherRamp(kMagenta, 1.0 - d * 1.0 + (streak - 0.5) * 0.5, x, y);
-            if (streak > 0.8 && d > 0.15) v = kWhite.At(0.85);
+            if (d < 0.1) v = kWhite.At(1.0);
+            else if (d < 0.18) v = Dither(x, y, (d - 0.1) / 0.08, kWhite.At(1.0), kCyan.At(1.0));
+            else if (d < 0.45) v = DitherRamp(kCyan, 1.02 - (d - 0.18) * 1.6 + (streak - 0.5) * 0.3, x, y);
+            else v = DitherRamp(kMagenta, 1.05 - d * 1.1 + (streak - 0.5) * 0.4, x, y);
+            if (streak > 0.86 && d > 0.2) v = kWhite.At(0.7 + (0.5 - d) * 0.5);
             p.Set(x, y, v);
         }
 }
 
-// Floor-side strip k (1 nearest the band, 6 at the screen edge) of height h at (x0, y0);
-// mirrored draws it upside down for the ceiling side.
-void Strip(Picture& p, int x0, int y0, int h, int k, bool mirrored) {
-    const int ribs = 2 + k / 2;              // structure ribs per 160 pixels
-    for (int x = 0; x < 160; ++x) {
-        const double fray = 2 + 3 * Noise(x, k * 11, 6, 60 + k);  // ragged edge at the band side
+// Pairs 1 and 2: loose horizontal streaks racing over the band, transparent elsewhere.
+void Streaks(Picture& p, int x0, int y0, int h, int pair, bool upper) {
+    const int seed = 80 + pair * 2 + (upper ? 1 : 0);
+    const int rows = h / 3;
+    for (int r = 0; r < rows; ++r) {
+        const int yy = 1 + r * 3 + static_cast<int>(Hash01(r, 0, seed) * 2);
+        if (yy >= h) continue;
+        const int len = 12 + static_cast<int>(Hash01(r, 1, seed) * (pair == 1 ? 30 : 60));
+        const int start = static_cast<int>(Hash01(r, 2, seed) * kStrip);
+        const Ramp& col = Hash01(r, 3, seed) < 0.5 ? kCyan : pair == 1 ? kWhite : kMagenta;
+        for (int i = 0; i < len; ++i) {
+            const int x = (start + i) % kStrip;
+            const double t = static_cast<double>(i) / len;  // tail to head
+            if (t < 0.4 && Bayer(x, yy) > t * 2.5) continue;  // the tail thins out
+            p.Set(x0 + x, y0 + yy, col.At(0.45 + 0.55 * t));
+        }
+    }
+}
+
+// The band-side skyline of a strip: blocks of machinery of random widths, each up to `fray`
+// rows deep, repeating every 160 pixels.
+std::vector<int> Skyline(int fray, int seed, int minW, int maxW) {
+    std::vector<int> e(kStrip, 0);
+    int x = 0, i = 0;
+    while (x < kStrip) {
+        const int w = minW + static_cast<int>(Hash01(i, 0, seed) * (maxW - minW + 1));
+        const double r = Hash01(i, 1, seed);
+        const int depth = r < 0.3 ? fray : r < 0.55 ? fray / 2 : r < 0.85 ? fray * 3 / 4 : 2;
+        for (int k = 0; k < w && x < kStrip; ++k, ++x) e[x] = depth;
+        ++i;
+    }
+    // Antenna masts rising from some blocks.
+    for (int m = 0; m < 3; ++m) {
+        const int mx = static_cast<int>(Hash01(m, 7, seed) * kStrip);
+        e[mx] = 0;
+    }
+    return e;
+}
+
+// Strip of pair `pair` (3 nearest the band, 6 at the screen edge) of height h at (x0, y0).
+// yy counts from the band side; upper strips are drawn upside down.
+void Strip(Picture& p, int x0, int y0, int h, int pair, bool upper) {
+    const int seed = 100 + pair * 10 + (upper ? 5 : 0);
+    const int fray = (upper ? kCeilingFray : kFloorFray)[pair - 3];
+    const std::vector<int> e = Skyline(fray, seed, 6 + pair * 2, 14 + pair * 5);
+    const double near = (pair - 3) / 3.0;    // 0 deep, 1 at the screen edge
+    const Ramp& body = pair <= 4 ? kViolet : kDark;
+    const int panelW = 16 + 8 * (pair - 3);  // plating seams
+    const int panelH = 6 + 2 * (pair - 3);
+    for (int x = 0; x < kStrip; ++x) {
+        const int left = e[(x + kStrip - 1) % kStrip], right = e[(x + 1) % kStrip];
         for (int yy = 0; yy < h; ++yy) {
-            if (yy < fray) continue;
-            const double t = static_cast<double>(yy) / h;    // 0 at the band side
-            const double near = k / 6.0;
-            double l = 0.75 - t * 0.5 - near * 0.2;
-            uint8_t v = DitherRamp(kViolet, l, x, yy);
-            const int rx = (x * ribs) % 160;
-            if (rx < 6 + k) v = DitherRamp(kDark, 0.9 - t * 0.6, x, yy);            // ribs
-            if (rx == 6 + k) v = kMagenta.At(0.8 - t * 0.4);
-            const double streak = Noise(x * 0.08, yy * 1.5, 2, 70 + k);
-            if (streak > 0.74) v = (k % 2 ? kCyan : kMagenta).At(0.6 + (streak - 0.74) * 1.5);
-            if (yy < fray + 1) v = kCyan.At(0.95);                                 // lit rim
-            if (k >= 4 && (x + 3 * k) % 80 < 3 && yy > h / 3 && yy < h / 3 + 3) v = kGold.At(0.9);
-            p.Set(x0 + x, y0 + (mirrored ? h - 1 - yy : yy), v);
+            const int d = yy - e[x];  // rows below the skyline
+            if (d < 0) continue;
+            const double t = static_cast<double>(yy) / h;  // 0 at the band side
+            // Lit by the band: bright near it, darker toward the screen edge.
+            const double l = pair <= 4 ? 0.78 - t * 0.55 - near * 0.22 : 0.9 - t * 0.6 - near * 0.12;
+            uint8_t v = DitherRamp(body, l, x, yy);
+            const bool seamV = (x % panelW) == 0;
+            const bool seamH = yy > fray && ((yy - fray) % panelH) == 0;
+            if (seamV || seamH) v = body.At(l - 0.25);
+            if ((x % panelW) == 1 && !seamH) v = body.At(l + 0.12);  // lit lip of each plate
+            // Rows of windows in the deeper strips, lamp strips in the nearer ones.
+            if (pair <= 4 && d >= 3 && (x % 4) == 1 && (d % 5) == 2 && Hash01(x / 4, d / 5, seed) > 0.45)
+                v = (Hash01(x / 4, d, seed + 1) > 0.7 ? kGold : kCyan).At(0.85);
+            if (pair >= 5 && (x % panelW) > 3 && (x % panelW) < panelW - 3 && d == fray / 2 + 4 &&
+                Hash01(x / panelW, 0, seed) > 0.4)
+                v = (pair == 5 ? kMagenta : kCyan).At(0.9);
+            // Speed streaks on the nearest plating.
+            if (pair == 6 && d > 8 && Hash01(yy, 4, seed) > 0.8) {
+                const int run = (x + static_cast<int>(Hash01(yy, 5, seed) * kStrip)) % kStrip;
+                if (run < 30) v = kMagenta.At(0.35 + run / 60.0);
+            }
+            // Rim light from the band on the exposed top and on the block sides.
+            if (d == 0) v = (pair == 3 ? kWhite : kCyan).At(0.95 - near * 0.25);
+            else if (d == 1) v = kCyan.At(0.7 - near * 0.3);
+            else if (yy < left && d < 6) v = kCyan.At(0.55 - near * 0.2);   // side facing back
+            else if (yy < right && d < 6) v = body.At(l - 0.3);             // side in shadow
+            p.Set(x0 + x, y0 + (upper ? h - 1 - yy : yy), v);
         }
     }
 }
@@ -59,9 +133,15 @@ void Generate(const GenContext& ctx) {
     const int top[7] = {60, 80, 110, 150, 200, 260, 320};
     for (int k = 1; k <= 6; ++k) {
         const int h = top[k] - top[k - 1];
-        Strip(s.Pic, 0, top[k - 1], h, k, false);
-        Strip(s.Pic, 160, top[k - 1], h, k, true);
+        if (k <= 2) {
+            Streaks(s.Pic, 0, top[k - 1], h, k, false);
+            Streaks(s.Pic, 160, top[k - 1], h, k, true);
+        } else {
+            Strip(s.Pic, 0, top[k - 1], h, k, false);
+            Strip(s.Pic, 160, top[k - 1], h, k, true);
+        }
     }
+    s.Pic.Set(0, 60, stagepal::kKey);  // the game reads the key here
     DrawGiant(s.Pic, 0, 496, 5);
     FinishSheet(ctx, s);
 }

@@ -1,5 +1,8 @@
 // cloth.bmp: the front-end background behind the title, select, configuration and ranking
-// screens: deep blue woven cloth with a faint diamond weave, gold piping and light streaks.
+// screens: a deep blue field with a faint hexagon weave and a target emblem above a glowing
+// horizon, a perspective grid below it, and gold piping with corner brackets. Everything
+// stays dim so the texts drawn over it read clearly.
+#include <algorithm>
 #include <cmath>
 
 #include "common/sheetgen.h"
@@ -9,31 +12,89 @@ namespace zvtools {
 namespace {
 
 const Ramp kBlue{0, 8}, kViolet{8, 8}, kCyan{16, 8}, kGold{24, 8};
+constexpr int kHorizon = 150;
+constexpr double kPi = 3.14159265358979;
+
+// Distance to the nearest edge of a hexagon cell of radius r (flat-topped lattice), 0 on the edge.
+double HexEdge(double x, double y, double r) {
+    const double w = r * std::sqrt(3.0), h = r * 1.5;
+    const int row = static_cast<int>(std::floor(y / h));
+    double best = 1e9, second = 1e9;
+    for (int j = row - 1; j <= row + 1; ++j)
+        for (int i = -1; i <= 1; ++i) {
+            const double cx = (static_cast<int>(std::floor(x / w)) + i + (j & 1) * 0.5) * w, cy = j * h;
+            const double d = std::hypot(x - cx, y - cy);
+            if (d < best) {
+                second = best;
+                best = d;
+            } else if (d < second) {
+                second = d;
+            }
+        }
+    return second - best;
+}
+
+uint8_t Sky(int x, int y) {
+    const double vignette = 1.0 - std::hypot((x - 160) / 220.0, (y - kHorizon) / 190.0);
+    double l = 0.08 + 0.32 * vignette + 0.28 * std::max(0.0, 1.0 - (kHorizon - y) / 40.0);
+    uint8_t v = DitherRamp(kBlue, l, x, y);
+    if (HexEdge(x, y, 9) < 0.9) v = DitherRamp(kBlue, l + 0.14, x, y);  // the weave
+    // The emblem: two rings with ticks and a cross-hair round (160, 88).
+    const double dx = x - 160, dy = y - 88, r = std::hypot(dx, dy), a = std::atan2(dy, dx);
+    const double fade = std::clamp(0.25 + 0.3 * vignette, 0.0, 0.5);
+    if (std::fabs(r - 84) < 0.8 || std::fabs(r - 62) < 0.6) v = kViolet.At(fade + 0.1);
+    if (r > 86 && r < 92 && std::fmod(a + 2 * kPi, kPi / 18) < 0.03) v = kViolet.At(fade);
+    if (r > 64 && r < 82 && std::fmod(a + 2 * kPi + kPi / 4, kPi / 2) < 0.05 / (r / 64)) v = kViolet.At(fade);
+    if ((std::fabs(dx) < 0.6 || std::fabs(dy) < 0.6) && r > 94 && r < 118) v = kViolet.At(fade);
+    return v;
+}
+
+uint8_t Floor(int x, int y) {
+    // A grid on the ground receding to the horizon: z = 160 / depth, columns every half unit.
+    const double depth = y - kHorizon + 0.5;  // 0 at the horizon
+    const double near = std::clamp(depth / (240.0 - kHorizon), 0.0, 1.0);
+    uint8_t v = DitherRamp(kBlue, 0.1 + 0.22 * (1 - near), x, y);
+    const double gx = (x - 160) / depth * 2, z = 160 / depth;
+    const double colDist = std::fabs(gx - std::round(gx)) * depth / 2;   // in pixels
+    const double rowDist = std::fabs(z - std::round(z)) * depth * depth / 160;
+    if (depth > 6 && (colDist < 0.55 || (rowDist < 0.55 && depth * depth / 160 > 3)))
+        v = DitherRamp(kViolet, 0.15 + 0.45 * near, x, y);
+    if (depth < 2) v = kCyan.At(0.75);  // the glowing horizon line
+    else if (depth < 6 && Bayer(x, y) < (6 - depth) / 5) v = kCyan.At(0.4);
+    return v;
+}
+
+void Piping(Picture& p) {
+    for (int x = 0; x < 320; ++x)
+        for (int k : {6, 232}) {
+            p.Set(x, k, kGold.At(0.85));
+            p.Set(x, k + 1, kGold.At(0.45));
+            p.Set(x, k + (k < 100 ? 2 : -1), kBlue.Step(0));
+        }
+    // Corner brackets and chevrons on the piping.
+    for (int c = 0; c < 4; ++c) {
+        const int cx = c % 2 ? 319 : 0, cy = c / 2 ? 233 : 6, sx = c % 2 ? -1 : 1, sy = c / 2 ? -1 : 1;
+        for (int i = 0; i < 18; ++i) {
+            p.Set(cx + sx * i, cy + sy * 3, kGold.At(i < 14 ? 0.7 : 0.4));
+            p.Set(cx + sx * 3, cy + sy * i, kGold.At(i < 14 ? 0.7 : 0.4));
+        }
+    }
+    for (int k = 0; k < 5; ++k)
+        for (int i = 0; i < 4; ++i) {
+            const int x = 140 + k * 9 + i;
+            p.Set(x, 3 + i % 2 + (i > 1 ? 0 : 0), kGold.At(0.6));
+            p.Set(x + 2, 2, kGold.At(0.35));
+            p.Set(x, 236 - i % 2, kGold.At(0.6));
+        }
+}
 
 void Generate(const GenContext& ctx) {
     SheetCanvas s = StartSheet("cloth.bmp");
     s.Pal = frontpal::Cloth();
     Picture& p = s.Pic;
     for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x) {
-            const double vignette = 1.0 - std::hypot((x - 160) / 200.0, (y - 120) / 170.0);
-            double l = 0.12 + 0.45 * vignette + 0.08 * (Noise(x, y, 24, 3) - 0.5);
-            if ((x + y) % 4 == 0 || (x - y + 1000) % 4 == 0) l += 0.05;  // the weave
-            // A diamond lattice, faint.
-            const bool edge = (x + y) % 24 == 0 || (x - y + 2400) % 24 == 0;
-            uint8_t v = DitherRamp(kBlue, l, x, y);
-            if (edge) v = DitherRamp(kViolet, l * 0.9 + 0.1, x, y);
-            // Two diagonal light streaks.
-            const double st = std::fabs((x - 1.6 * y) - 40) < 6 ? 1 : std::fabs((x - 1.6 * y) + 160) < 3 ? 0.6 : 0;
-            if (st > 0 && ((x + y) & 1)) v = DitherRamp(kCyan, 0.2 + 0.25 * st * vignette, x, y);
-            p.Set(x, y, v);
-        }
-    for (int x = 0; x < 320; ++x) {  // gold piping along the top and bottom
-        for (int k : {6, 233}) {
-            p.Set(x, k, kGold.At(0.85));
-            p.Set(x, k + 1, kGold.At(0.45));
-        }
-    }
+        for (int x = 0; x < 320; ++x) p.Set(x, y, y < kHorizon ? Sky(x, y) : Floor(x, y));
+    Piping(p);
     FinishSheet(ctx, s);
 }
 

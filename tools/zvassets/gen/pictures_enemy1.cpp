@@ -2,6 +2,7 @@
 // track units 98 and 99, superstructure 96, sliding gun 100, turret 101, missile hatches 102,
 // rotating dishes 103 and the rockets 104 they launch), the ground structures of kind 88,
 // the carrier 89 and the transport 112.
+#include <algorithm>
 #include <cmath>
 
 #include "common/sheetgen.h"
@@ -14,75 +15,127 @@ namespace {
 constexpr int kStage = 1;
 void Render(Picture& p, const Shaper& s, int x0, int y0) { RenderStage(p, s, x0, y0, kStage); }
 
+// The tank faces left, toward the ship: the glacis, the headlights and the main gun point
+// left; the exhausts and the missile hatches sit at the rear (right).
 void CentreHull(Picture& p) {  // kind 193, 130 by 64, drawn at (x - 65, y - 32)
     Shaper s(130, 64, 65, 32);
-    s.Poly({{-62, -10}, {-50, -22}, {50, -22}, {62, -10}, {58, 26}, {-58, 26}}, kSHull);
-    s.Rect(-58, -10, 58, -6, kSHullDark);
-    s.Rect(-40, -28, 30, -20, kSHullDark);
-    for (int k = 0; k < 5; ++k) s.Rect(-50 + 22 * k, 0, -36 + 22 * k, 18, kSHullDark);  // armour skirts
-    s.Poly({{-14, -4}, {14, -4}, {10, 14}, {-10, 14}}, kSRed);                            // emblem
-    s.Ellipse(0, 5, 5, 5, kSYellow);
-    for (int k = 0; k < 6; ++k) s.Rect(-56 + 20 * k, 20, -50 + 20 * k, 24, kSGlow);      // vents
-    Render(p, s, 0, 96);
+    // The deck reaches the top row, where the superstructure 96 sits on it.
+    s.Poly({{-64, -4}, {-58, -20}, {-46, -32}, {60, -32}, {64, -26}, {64, 26}, {-64, 26}}, kSHull);
+    s.Poly({{-64, -4}, {-58, -20}, {-46, -32}, {-34, -32}, {-46, -18}, {-52, -4}}, kSAccent2);  // glacis
+    s.Rect(-64, -12, 64, -9, kSHullDark);                                                       // armour belt
+    for (int k = 0; k < 3; ++k) s.Rect(8 + 14 * k, -29, 18 + 14 * k, -17, kSIron);              // engine grilles
+    s.Ellipse(-24, -24, 7, 3.5, kSSteel);                                                        // hatch
+    s.Rect(-16, -4, 16, 24, kSHullDark);                                                         // reactor bay
+    s.Ellipse(0, 9, 11, 11, kSIron);
+    s.Ellipse(0, 9, 7, 7, kSGlow);                                                               // its core
+    s.Rect(-62, 18, 62, 24, kSYellow);                                                           // hazard skirt
+    for (int k = 0; k < 6; ++k) s.Rect(-56 + 22 * k, 1, -52 + 22 * k, 14, kSHullDark);          // skirt ribs
+    s.Rect(-64, 24, 64, 26, kSIron);
+    RenderStage(p, s, 0, 96, kStage);
+    Plating(p, 0, 96, s.Ids, kSHull, 16, 9, 193);
+    HazardStripes(p, 0, 96, s.Ids, kSYellow, 3);
+    for (int k = 0; k < 3; ++k)  // grille slats
+        for (int x = 8 + 14 * k; x < 18 + 14 * k; ++x)
+            for (int y = -28; y < -17; y += 2) ShadeStep(p, 65 + x, 96 + 32 + y, -2);
 }
 
-void TrackUnit(Picture& p, int x0, int w, bool front) {  // kinds 98 and 99 bodies
+void TrackUnit(Picture& p, int x0, int w, bool front) {  // kinds 99 (front, left) and 98 bodies
     Shaper s(w, 40, w / 2.0, 20);
     const double h = w / 2.0 - 2;
-    if (front)
-        s.Poly({{-h, -14}, {h - 18, -14}, {h, 4}, {h, 18}, {-h, 18}}, kSHull);
-    else
-        s.Poly({{-h + 14, -14}, {h, -14}, {h, 18}, {-h, 18}, {-h, 2}}, kSHull);
-    s.Rect(-h + 4, 2, h - 4, 7, kSHullDark);
-    s.Rect(-h + 6, 9, h - 6, 12, kSRed);
-    if (!front) {
-        s.Rect(-h + 18, -20, -h + 24, -13, kSIron);  // exhaust stacks
-        s.Rect(-h + 28, -19, -h + 34, -13, kSIron);
+    if (front) {
+        s.Poly({{-h, 4}, {-h + 18, -14}, {h, -14}, {h, 20}, {-h + 6, 20}, {-h, 12}}, kSHull);
+        s.Poly({{-h, 4}, {-h + 18, -14}, {-h + 26, -14}, {-h + 8, 4}}, kSAccent2);  // glacis plate
+        s.Ellipse(-h + 7, 8, 3, 2.5, kSGlass);                                     // headlights
+        s.Ellipse(-h + 14, 8, 3, 2.5, kSGlass);
+        s.Rect(h - 26, -18, h - 10, -13, kSHullDark);                              // driver's hood
+        s.Rect(h - 23, -17, h - 13, -15, kSGlass);
     } else {
-        s.Rect(h - 30, -18, h - 14, -13, kSHullDark);
-        s.Rect(h - 26, -17, h - 18, -14, kSGlass);
+        s.Poly({{-h, -14}, {h - 14, -14}, {h, 0}, {h, 20}, {-h, 20}}, kSHull);
+        s.Rect(h - 22, -20, h - 16, -13, kSIron);  // exhaust stacks
+        s.Rect(h - 12, -19, h - 6, -13, kSIron);
+        s.Rect(h - 23, -21, h - 15, -19, kSHullDark);
+        s.Rect(h - 13, -20, h - 5, -18, kSHullDark);
+        s.Rect(h - 26, -10, h - 4, 0, kSIron);     // engine grille
     }
-    Render(p, s, x0, 0);
+    s.Rect(-h + 2, 8, h - 2, 14, kSYellow);         // hazard band on the skirt
+    s.Rect(-h + 2, 14, h - 2, 20, kSHullDark);      // skirt lip over the treads
+    RenderStage(p, s, x0, 0, kStage);
+    Plating(p, x0, 0, s.Ids, kSHull, front ? 20 : 18, 8, front ? 99 : 98);
+    HazardStripes(p, x0, 0, s.Ids, kSYellow, 3);
+    for (int x = 0; x < w; ++x)  // bolts along the skirt lip
+        if (x % 8 == 4 && s.Ids.At(x, 37) == kSHullDark) ShadeStep(p, x0 + x, 37, 3);
+    if (!front)
+        for (int y = 10; y < 20; y += 2)
+            for (int x = 0; x < w; ++x)
+                if (s.Ids.At(x, y) == kSIron) ShadeStep(p, x0 + x, y, -2);
 }
 
-void Tracks(Picture& p, int x0, int w) {  // four frames, the treads moving one step each
+// Four frames of a track run: the links of the lower run move left one pixel a frame with
+// the ground, the upper run right, and the road wheels turn with them.
+void Tracks(Picture& p, int x0, int w) {
+    const Ramp iron = stagepal::R(5), steel = stagepal::R(3);
+    constexpr double kPi = 3.14159265;
     for (int q = 0; q < 4; ++q) {
         const int y0 = 40 + 14 * q;
-        Shaper s(w, 14, w / 2.0, 7);
-        s.Poly({{-w / 2.0 + 2, -6}, {w / 2.0 - 2, -6}, {w / 2.0 - 1, 0}, {w / 2.0 - 5, 6}, {-w / 2.0 + 5, 6}, {-w / 2.0 + 1, 0}}, kSIron);
-        Render(p, s, x0, y0);
-        for (int x = 2; x < w - 2; ++x) {
-            if ((x + q) % 4 == 0) {
-                p.Set(x0 + x, y0 + 1, stagepal::kEdge);
-                p.Set(x0 + x, y0 + 12, stagepal::kEdge);
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < w; ++x) {
+                // Stadium-shaped belt: radius 6.5 ends.
+                const double cx = std::clamp(x + 0.5, 7.0, w - 7.0), cy = 7.0;
+                const double dx = x + 0.5 - cx, dy = y + 0.5 - cy, d = std::hypot(dx, dy);
+                uint8_t v = d <= 7.2 ? stagepal::kEdge : stagepal::kKey;  // outline
+                if (d <= 6.3) {
+                    if (d > 4.0) {  // the links
+                        int phase;
+                        if (std::fabs(dx) < 0.01) phase = dy < 0 ? x - q : x + q;
+                        else phase = static_cast<int>(std::floor((std::atan2(dy, dx) + kPi) / (2 * kPi) * 22)) + q;
+                        const bool gap = ((phase % 4) + 4) % 4 == 0;
+                        v = gap ? iron.Step(1) : iron.Step(d > 5.6 ? 3 : (dy < 0 ? 6 : 4));
+                    } else {
+                        v = iron.Step(1);  // the belt's inner side
+                    }
+                }
+                p.Set(x0 + x, y0 + y, v);
             }
-        }
-        for (int k = 0; k < w / 12; ++k) {  // road wheels, their spokes turning
-            const double cx = x0 + 8 + k * 12 + (w % 12) / 2.0, cy = y0 + 7;
-            for (int j = -4; j <= 4; ++j)
-                for (int i = -4; i <= 4; ++i) {
-                    const double d = std::hypot(i, j);
-                    if (d > 4) continue;
-                    const double a = std::atan2(j, i) + q * 0.785;
-                    const bool spoke = std::fabs(std::sin(a * 2)) < 0.35 && d > 1.5;
-                    p.Set(static_cast<int>(cx) + i, static_cast<int>(cy) + j,
-                          stagepal::R(3).At(d > 3.3 ? 0.25 : spoke ? 0.35 : 0.7 - (i + j) * 0.05));
+        // Sprocket at the front (left), idler at the rear, road wheels between.
+        const int n = (w - 14) / 14;
+        for (int k = 0; k <= n + 1; ++k) {
+            const double wx = k == 0 ? 7 : k == n + 1 ? w - 7 : 7 + (w - 14) * k / (n + 1.0);
+            const double r = (k == 0 || k == n + 1) ? 4.4 : 3.7;
+            for (int j = -5; j <= 5; ++j)
+                for (int i = -5; i <= 5; ++i) {
+                    const double dd = std::hypot(i, j);
+                    if (dd > r) continue;
+                    const double a = std::atan2(j, i) - q * kPi / 12;  // 15 degrees a frame
+                    const bool spoke = std::fabs(std::sin(a * 3)) < 0.4 && dd > 1.5 && dd < r - 1;
+                    uint8_t v = steel.Step(dd > r - 1 ? 2 : spoke ? 2 : 5 - static_cast<int>((i + j) * 0.3));
+                    if (dd < 1.3) v = steel.Step(6);
+                    if (k == 0 && dd > r - 1.2 && std::fabs(std::sin(a * 5)) > 0.7) v = iron.Step(1);  // teeth
+                    p.Set(x0 + static_cast<int>(wx) + i, y0 + 7 + j, v);
                 }
         }
     }
 }
 
-void Superstructure(Picture& p) {  // kind 96, 134 by 37 at (156, 109)
+void Superstructure(Picture& p) {  // kind 96, 134 by 37 at (156, 109), sits on the hull's deck
     Shaper s(134, 37, 67, 18);
-    s.Poly({{-64, 16}, {-56, -2}, {40, -2}, {60, 16}}, kSHull);
-    s.Rect(-30, -16, 20, -2, kSAccent2);                // command tower
-    s.Rect(-24, -12, 14, -8, kSGlass);
-    s.Rect(-4, -18, 2, -15, kSIron);
-    s.Rect(24, -8, 64, -4, kSSteel);                    // main gun
-    s.Rect(22, -10, 34, 0, kSHullDark);
-    for (int k = 0; k < 4; ++k) s.Rect(-52 + 14 * k, 6, -44 + 14 * k, 11, kSHullDark);
-    s.Rect(-60, 12, 56, 15, kSRed);
-    Render(p, s, 156, 109);
+    s.Poly({{-64, 19}, {-52, -2}, {52, -2}, {62, 19}}, kSHull);
+    s.Poly({{-22, -2}, {-16, -16}, {30, -16}, {36, -2}}, kSAccent2);  // command tower
+    s.Rect(-12, -13, 26, -9, kSGlass);
+    s.Rect(24, -18, 26, -16, kSIron);                                 // aerial base
+    s.Ellipse(-22, -4, 9, 7, kSHullDark);                             // gun mantlet
+    s.Rect(-66, -7, -22, -2, kSSteel);                                // main gun, pointing left
+    s.Rect(-66, -8, -58, -1, kSSteel);                                // muzzle brake
+    s.Rect(-46, -8, -40, -1, kSHullDark);                             // barrel collar
+    for (int k = 0; k < 4; ++k) s.Rect(-40 + 22 * k, 5, -32 + 22 * k, 9, kSHullDark);  // vision slits
+    s.Rect(-58, 13, 58, 16, kSRed);
+    RenderStage(p, s, 156, 109, kStage);
+    Plating(p, 156, 109, s.Ids, kSHull, 22, 7, 96);
+    // X9 stencilled on the side, and the aerial.
+    static const char* kX9[5] = {"#.#.###", "#.#.#.#", ".#..###", "#.#...#", "#.#.###"};
+    for (int j = 0; j < 5; ++j)
+        for (int i = 0; i < 7; ++i)
+            if (kX9[j][i] == '#') p.Set(156 + 67 + 38 + i, 109 + 18 + 3 + j, stagepal::R(7).Step(6));
+    for (int j = 0; j < 3; ++j) p.Set(156 + 67 + 25, 109 + j, stagepal::R(3).Step(5));
 }
 
 void SlidingGun(Picture& p) {  // kind 100: four frames, recoil and muzzle flash
@@ -103,14 +156,19 @@ void SlidingGun(Picture& p) {  // kind 100: four frames, recoil and muzzle flash
 
 void Turret(Picture& p) {  // kind 101: eight aims from left round to up-right
     for (int f = 0; f < 8; ++f) {
-        Shaper s(28, 16, 14, 11);
-        s.Ellipse(0, 0, 8, 5, kSHull);
-        s.Rect(-9, 0, 9, 5, kSHullDark);
+        Shaper s(28, 16, 14, 10);
         Shaper b(28, 16, 14, 9, 512 + 64 * f + 32);
-        b.Rect(2, -1.3, 13, 1.3, kSSteel);
+        b.Rect(3, -1.5, 12, 1.5, kSSteel);   // barrel
+        b.Rect(10, -2.2, 13, 2.2, kSSteel);  // muzzle brake
+        b.Rect(0, -2.5, 4, 2.5, kSHullDark); // mantlet
+        s.Rect(-10, 2, 10, 6, kSHullDark);   // turret ring
+        s.Ellipse(0, 1, 9, 6, kSHull);       // dome
+        s.Ellipse(-3, -3, 3, 2, kSAccent2);  // commander's cupola
+        s.Rect(-10, 4, 10, 6, kSIron);
         for (size_t i = 0; i < b.Ids.Px.size(); ++i)
-            if (b.Ids.Px[i] && !s.Ids.Px[i]) s.Ids.Px[i] = b.Ids.Px[i];
-        Render(p, s, 292, 16 * f);
+            if (b.Ids.Px[i]) s.Ids.Px[i] = b.Ids.Px[i];
+        RenderStage(p, s, 292, 16 * f, kStage);
+        ShadeStep(p, 292 + 11, 16 * f + 7, 2);  // glint on the dome
     }
 }
 
@@ -184,8 +242,8 @@ void Generate(const GenContext& ctx) {
     s.Pal = stagepal::Enemy(kStage);
     Picture& p = s.Pic;
     CentreHull(p);
-    TrackUnit(p, 0, 80, true);
-    TrackUnit(p, 80, 100, false);
+    TrackUnit(p, 0, 80, false);   // 98, the rear unit, on the right
+    TrackUnit(p, 80, 100, true);  // 99, the front unit, on the left
     Tracks(p, 0, 80);
     Tracks(p, 80, 100);
     Superstructure(p);

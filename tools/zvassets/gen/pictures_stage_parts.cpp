@@ -1,5 +1,6 @@
 #include "pictures_stage_parts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "pictures_palettes.h"
@@ -33,19 +34,103 @@ void RenderStage(Picture& p, const Shaper& s, int x0, int y0, int stage) {
     RenderMaterials(p, x0, y0, s.Ids, StageMaterials(stage), stagepal::kKey, stagepal::kEdge);
 }
 
+void ShadeStep(Picture& p, int x, int y, int d) {
+    if (!p.In(x, y)) return;
+    const int v = p.At(x, y);
+    if (v < 8) return;
+    p.Ref(x, y) = static_cast<uint8_t>((v & ~7) + std::clamp((v & 7) + d, 0, 7));
+}
+
+void Plating(Picture& p, int x0, int y0, const Picture& ids, uint8_t mat, int seamW, int seamH, int seed) {
+    for (int y = 0; y < ids.H; ++y)
+        for (int x = 0; x < ids.W; ++x) {
+            if (ids.At(x, y) != mat) continue;
+            // Only inside the part, away from its rim shading.
+            if (ids.Get(x - 1, y) != mat || ids.Get(x + 1, y) != mat || ids.Get(x, y - 1) != mat ||
+                ids.Get(x, y + 1) != mat)
+                continue;
+            const int px = x0 + x, py = y0 + y;
+            if (x % seamW == 0) ShadeStep(p, px, py, -2);
+            else if (x % seamW == 1) ShadeStep(p, px, py, 1);
+            else if (y % seamH == 0) ShadeStep(p, px, py, -1);
+            else if (y % seamH == 1) ShadeStep(p, px, py, 1);
+            else if ((x % seamW == 3 || x % seamW == seamW - 2) && y % seamH == 3) {
+                ShadeStep(p, px, py, 2);  // rivet head and its shadow
+                ShadeStep(p, px + 1, py + 1, -2);
+            } else if (Hash01(x, y, seed) > 0.975) {
+                ShadeStep(p, px, py, -1);  // wear
+            }
+        }
+}
+
+void HazardStripes(Picture& p, int x0, int y0, const Picture& ids, uint8_t mat, int band) {
+    for (int y = 0; y < ids.H; ++y)
+        for (int x = 0; x < ids.W; ++x)
+            if (ids.At(x, y) == mat && ((x + y) / band) % 2) ShadeStep(p, x0 + x, y0 + y, -4);
+}
+
+// Kind 89 faces left in every stage: a hover carrier over the base (1), a flying gunboat
+// with propellers over the sea (2), a swept energy carrier in the band of light (5).
 void DrawCarrier(Picture& p, int x0, int y0, int stage) {
-    Shaper s(160, 72, 80, 36, 512);
-    s.FlipY = true;  // faces left
-    s.Poly({{-74, -6}, {-50, -20}, {60, -20}, {76, -4}, {70, 14}, {-66, 14}}, kSHull);
-    s.Rect(-40, -31, 20, -19, kSAccent2);            // bridge
-    s.Rect(-10, -26, 16, -22, kSGlass);
-    s.Rect(30, -28, 56, -19, kSHullDark);             // gun deck
-    s.Rect(50, -27, 74, -24, kSSteel);                // gun
-    s.Poly({{-66, 14}, {70, 14}, {58, 28}, {-54, 28}}, kSHullDark);
-    for (int k = 0; k < 4; ++k) s.Ellipse(-40 + 26 * k, 30, 7, 4.5, kSGlow);  // lift jets
-    s.Rect(-70, -4, 70, -1, kSRed);
-    for (int k = 0; k < 6; ++k) s.Rect(-56 + 20 * k, 4, -48 + 20 * k, 9, kSIron);
-    RenderStage(p, s, x0, y0, stage);
+    Shaper s(160, 72, 80, 36);
+    if (stage == 1) {
+        s.Poly({{-76, 4}, {-56, -18}, {64, -18}, {76, -6}, {76, 14}, {-70, 14}}, kSHull);
+        s.Poly({{-76, 4}, {-56, -18}, {-44, -18}, {-62, 4}}, kSAccent2);   // glacis
+        s.Rect(10, -30, 60, -18, kSAccent2);                                // bridge
+        s.Rect(16, -27, 54, -23, kSGlass);
+        s.Rect(-40, -26, -14, -18, kSHullDark);                             // gun deck
+        s.Rect(-66, -24, -38, -21, kSSteel);                                // gun, pointing left
+        s.Rect(-66, -25, -60, -20, kSSteel);
+        s.Rect(-70, 4, 76, 9, kSYellow);                                    // hazard band
+        s.Poly({{-70, 14}, {76, 14}, {62, 26}, {-56, 26}}, kSHullDark);
+        for (int k = 0; k < 4; ++k) s.Ellipse(-36 + 28 * k, 28, 8, 4.5, kSGlow);  // lift jets
+        for (int k = 0; k < 5; ++k) s.Rect(-46 + 24 * k, -12, -38 + 24 * k, -6, kSIron);  // hatches
+        RenderStage(p, s, x0, y0, stage);
+        Plating(p, x0, y0, s.Ids, kSHull, 18, 7, 89);
+        HazardStripes(p, x0, y0, s.Ids, kSYellow, 3);
+    } else if (stage == 2) {
+        // A boat-shaped hull with a keel, a bridge and two propeller nacelles.
+        s.Poly({{-78, -6}, {-62, -16}, {60, -16}, {74, -24}, {78, -10}, {70, 8}, {40, 22}, {-40, 22}, {-66, 10}}, kSHull);
+        s.Poly({{-78, -6}, {-66, 10}, {-40, 22}, {40, 22}, {70, 8}, {62, 6}, {36, 14}, {-38, 14}, {-60, 4}}, kSRed);  // waterline
+        s.Poly({{-26, -16}, {-20, -30}, {22, -30}, {30, -16}}, kSAccent2);  // bridge
+        s.Rect(-16, -27, 18, -22, kSGlass);
+        s.Rect(-2, -34, 2, -30, kSIron);                                    // mast
+        s.Rect(-8, -36, 8, -34, kSIron);
+        for (int k = -1; k <= 1; k += 2) {
+            s.Ellipse(k * 44 - 4, -20, 13, 5, kSHullDark);                  // nacelles
+            s.Ellipse(k * 44 - 17, -20, 2.5, 2.5, kSSteel);                 // spinners
+        }
+        for (int k = 0; k < 7; ++k) s.Ellipse(-48 + 16 * k, 2, 2.4, 2.4, kSGlass);  // portholes
+        s.Rect(48, -22, 66, -16, kSHullDark);                               // rear gun
+        s.Rect(30, -21, 50, -18, kSSteel);
+        RenderStage(p, s, x0, y0, stage);
+        Plating(p, x0, y0, s.Ids, kSHull, 14, 6, 289);
+        // Propeller blur discs in front of the nacelles.
+        for (int k = -1; k <= 1; k += 2)
+            for (int j = -9; j <= 9; ++j)
+                if (j % 3) p.Set(x0 + 80 + k * 44 - 20, y0 + 36 - 20 + j, stagepal::R(3).At(0.9 - std::abs(j) / 18.0));
+    } else {
+        // A swept wedge with an open energy ring at the stern.
+        s.Poly({{-78, 0}, {-40, -18}, {40, -24}, {70, -30}, {62, -8}, {62, 8}, {70, 30}, {40, 24}, {-40, 18}}, kSHull);
+        s.Poly({{-78, 0}, {-40, -18}, {-30, -10}, {-30, 10}, {-40, 18}}, kSAccent2);  // prow
+        s.Poly({{-30, -4}, {20, -8}, {20, 8}, {-30, 4}}, kSHullDark);                 // spine
+        s.Poly({{-20, -3}, {-4, -5}, {-4, 5}, {-20, 3}}, kSGlass);                    // canopy
+        s.Ellipse(46, 0, 14, 22, kSHullDark);                                         // ring housing
+        s.Ellipse(46, 0, 9, 16, kSGlow);                                              // energy ring
+        s.Ellipse(46, 0, 5, 10, kSHullDark);
+        for (int k = -1; k <= 1; k += 2) {
+            s.Poly({{0, k * 16.0}, {30, k * 22.0}, {36, k * 34.0}, {10, k * 26.0}}, kSRed);  // fins
+            s.Rect(-50, k * 10.0 - 1.5, -20, k * 10.0 + 1.5, kSSteel);                       // cannons
+        }
+        RenderStage(p, s, x0, y0, stage);
+        Plating(p, x0, y0, s.Ids, kSHull, 12, 8, 589);
+        for (int x = 0; x < 160; x += 6)  // running lights along the hull's edges
+            for (int y = 0; y < 72; ++y)
+                if (s.Ids.At(x, y) == kSHull && s.Ids.Get(x, y - 1) != kSHull) {
+                    p.Set(x0 + x, y0 + y, stagepal::R(3).Step(7));
+                    break;
+                }
+    }
 }
 
 void DrawTransport(Picture& p, int x0, int y0, int stage) {

@@ -1,0 +1,66 @@
+// Start-up flags, the shared background and the front end's fields of the dump.
+#include "screens/frontend.h"
+
+#include "render/display.h"
+#include "screens/config_screen.h"
+#include "screens/select.h"
+#include "screens/title.h"
+#include "shell/dump.h"
+#include "shell/hooks.h"
+#include "shell/shell.h"
+#include "world/objects.h"
+#include "world/state.h"
+
+void DrawFrontEndBackground() {
+    Draw(Display.BackBuffer, 0, 0, StageEnemySheet, TRect{0, 0, 320, 240}, false);
+}
+
+void InitFrontEnd() {
+    PracticeAvailable = true;
+    OnlyBossAvailable = false;
+    CustomAvailable = false;
+}
+
+void ResetFrontEnd() {
+    ResetTitleState();
+    ResetSelectState();
+    ResetConfigState();
+}
+
+void DumpFrontEnd(JsonOut& j) {
+    switch (CurrentScreen) {
+        case ScreenTitle: {
+            j.Field("TitlePage", TitlePage).Field("MenuCursor", MenuCursor);
+            j.Field("DifficultyCursor", DifficultyCursor).Field("CustomColumn", CustomColumn);
+            j.Field("HellCursor", HellCursor).Field("StageCursor", StageCursor);
+            j.Key("MenuItemLocked").BeginArray();
+            for (int32_t l : MenuItemLocked) j.Int(l);
+            j.EndArray();
+            j.Field("GameMode", GameMode);
+            j.Key("ClassSettings").BeginArray();
+            for (uint8_t c : ClassSettings) j.Int(c);
+            j.EndArray();
+            j.Field("HellDensity", HellDensity).Field("HellSpeed", HellSpeed);
+            j.Field("ShootBackType", ShootBackType);
+            break;
+        }
+        case ScreenSelect:
+            j.Field("SelectSlide", SelectSlide).FieldBool("SelectDecided", SelectDecided);
+            j.Field("SelectCountdown", SelectCountdown);
+            j.Field("Character", Players[0].Character);
+            j.Key("PanelValues").BeginArray();
+            for (int32_t v : Players[0].PanelValues) j.Int(v);
+            j.EndArray();
+            break;
+        case ScreenConfig: {
+            j.Field("ConfigPage", ConfigPage).Field("ConfigCursor", ConfigCursor);
+            j.Key("ButtonAssign").BeginArray();
+            for (int32_t a : ButtonAssign) j.Int(a);
+            j.EndArray();
+            DumpSettingsFields(j);
+            break;
+        }
+        default:
+            break;
+    }
+}
