@@ -90,6 +90,23 @@ TEST(Draw, MirroredRectangleCopiesReversedRows) {
     TSurface dst2 = Screen();
     Draw(dst2, -26, 0, src, TRect{26, 0, 0, 8}, false);  // wholly left: nothing
     EXPECT_EQ(CountNonZero(dst2), 0);
+
+    // Part of a sheet: the rectangle's own pixels reversed, not those of its reflection
+    // inside the sheet (the mirror spins the whole surface, undoing the reflection).
+    TSurface dst3 = Screen();
+    TSurface sheet = Numbered(16, 16);
+    Draw(dst3, 0, 0, sheet, TRect{7, 1, 2, 4}, false);  // columns 2..6, rows 1..3
+    EXPECT_EQ(dst3.Row(0)[0], 1 + 6 + 16);
+    EXPECT_EQ(dst3.Row(2)[4], 1 + 2 + 16 * 3);
+    EXPECT_EQ(CountNonZero(dst3), 5 * 3);
+    Draw(dst3, 0, 10, sheet, TRect{0, 5, 3, 2}, false);  // rows 2..4 upside down
+    EXPECT_EQ(dst3.Row(10)[0], 1 + 16 * 4);
+    EXPECT_EQ(dst3.Row(12)[2], 1 + 2 + 16 * 2);
+    // Clipped at the left edge: the clipped rectangle (columns 4..6) is what is reversed.
+    Draw(dst3, -2, 20, sheet, TRect{7, 1, 2, 4}, false);
+    EXPECT_EQ(dst3.Row(20)[0], 1 + 6 + 16);
+    EXPECT_EQ(dst3.Row(20)[2], 1 + 4 + 16);
+    EXPECT_EQ(dst3.Row(20)[3], 0);
 }
 
 TEST(Draw, EmptyOrLockedSurfacesDrawNothing) {

@@ -66,15 +66,17 @@ TEST_F(SceneTest, OnlyTheLayerAskedForIsDrawnAndFreeSlotsNever) {
 }
 
 TEST_F(SceneTest, ScorePopUpOfParamZeroIsAMirroredCopy) {
-    // The reversed rectangle (89, 112)-(63, 120) is reflected inside the 256-wide sheet, as
-    // the graphics layer does for mirrored copies: columns 167..192, right to left.
+    // The reversed rectangle (89, 112)-(63, 120) shows columns 63..88 right to left; their
+    // reflection inside the 256-wide sheet (columns 167..192) is not what is shown.
     Blank(BulletSheet, 256, 256);
-    for (int x = 167; x < 193; ++x) Mark(BulletSheet, {x, 112, x + 1, 120}, 100 + (x - 167));
+    for (int x = 63; x < 89; ++x) Mark(BulletSheet, {x, 112, x + 1, 120}, 100 + (x - 63));
+    Mark(BulletSheet, {167, 112, 193, 120}, 90);
     Obj(64, 68, 100, 50).Param = 0;
     DrawObjectLayer(0);
-    EXPECT_EQ(At(87, 46), 125);   // left edge from source column 192
-    EXPECT_EQ(At(112, 53), 100);  // right edge from source column 167
+    EXPECT_EQ(At(87, 46), 125);   // left edge from source column 88
+    EXPECT_EQ(At(112, 53), 100);  // right edge from source column 63
     EXPECT_EQ(Find(110).Box, Bounds(102, 46, 1, 8));
+    EXPECT_EQ(Find(90).Count, 0);
     EXPECT_EQ(At(86, 46), 0);
     EXPECT_EQ(At(113, 46), 0);
 

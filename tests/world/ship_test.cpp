@@ -254,6 +254,20 @@ TEST_F(ShipTest, MoveSpeedFollowsTheSpeedMode) {
     EXPECT_EQ(Ship().X, 97);
 }
 
+TEST_F(ShipTest, HugeConfiguredSpeedsEndAtTheFieldEdge) {
+    StartFlying(100, 120);
+    Ship().MoveSpeeds[0] = INT32_MAX;  // the file's values are not range-checked
+    Step({BtnDown, BtnRight});
+    EXPECT_EQ(Ship().Y, 232);
+    EXPECT_EQ(Ship().X, 312);
+    Ship().MoveSpeeds[0] = INT32_MIN;
+    Step({BtnDown});
+    EXPECT_EQ(Ship().Y, 8) << "a negative speed moves the other way";
+    Step({BtnUp, BtnLeft});
+    EXPECT_EQ(Ship().Y, 232);
+    EXPECT_EQ(Ship().X, 312);
+}
+
 TEST_F(ShipTest, ButtonCTogglesTheLockOrLetsGo) {
     StartFlying(100, 120);
     Step({BtnC});

@@ -122,16 +122,16 @@ void Draw(TSurface& dest, int32_t x, int32_t y, const TSurface& src, TRect srcRe
         return;
     }
 
-    // Mirrored copy: order the edges, clip as usual, then reflect the clipped source
-    // rectangle inside the source surface along each mirrored direction.
+    // Mirrored copy: order the edges and clip as usual. The layer then reflects the clipped
+    // rectangle inside the source surface, and the mirror effect spins the whole surface
+    // about its axis; the two cancel, so the copy shows the clipped rectangle's own pixels
+    // in reverse order.
     TRect s = srcRect;
     if (mirrorX) std::swap(s.Left, s.Right);
     if (mirrorY) std::swap(s.Top, s.Bottom);
     if (x + s.Width() <= 0 || y + s.Height() <= 0) return;
     TRect d = Bounds(x, y, s.Width(), s.Height());
     if (!ClipRects(dest, src, d, s)) return;
-    if (mirrorX) s = {src.W - s.Right, s.Top, src.W - s.Left, s.Bottom};
-    if (mirrorY) s = {s.Left, src.H - s.Bottom, s.Right, src.H - s.Top};
     Copy(dest, d, src, s, transparent, mirrorX, mirrorY);
 }
 

@@ -62,6 +62,9 @@ void DrawStage5Background(int64_t u, int32_t y) {
     DrawScrolling(p4, 2, W, 3, 2 * u);
     DrawScrolling(p5, 2, W, 3, 3 * u);
     DrawScrolling(p6, 2, W, 3, 4 * u);
+    // The stage is never cleared; with the ship low, the floor strip ends above the bottom
+    // rows, which would keep old frames. Those rows are cleared instead.
+    FillRect(Display.BackBuffer, {0, 260 - y / 10, 320, 240}, 0);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ constexpr int32_t WallReach = 8;   // tests this far from the ship's centre
 constexpr int32_t WallSpread = 2;  // and this far to either side
 constexpr int32_t TileMask = 15;   // tiles are 16 pixels
 constexpr int32_t TileMiddle = 8;
+constexpr int64_t MoveLimit = 1 << 24;  // a moved coordinate stays within +-this
 
 // 1, 2, 1, 2... every four frames: the ship's flame animation.
 int32_t FlameSprite(int32_t f) {
@@ -81,6 +82,14 @@ int32_t SpeedModeOf(const TPlayer& p) {
         return (p.ChargeA > FullCharge || p.ChargeB > FullCharge) ? SpeedCharged : SpeedReleased;
     }
     return SpeedFiring;
+}
+
+// A coordinate moved by dir (-1, 0, 1) times the speed. The speeds come from the
+// configuration file unchecked, so the step is made in 64 bits and the result kept where
+// the wall tests and the clamp still work: a huge speed ends at the field's edge.
+int32_t Moved(int32_t v, int32_t dir, int32_t speed) {
+    const int64_t moved = int64_t{v} + int64_t{dir} * speed;
+    return static_cast<int32_t>(std::clamp<int64_t>(moved, -MoveLimit, MoveLimit));
 }
 
 // The coordinate moved to the middle of its tile, the tiles shifted by the scroll.
@@ -133,10 +142,8 @@ void Fly(TPlayer& p, int32_t index) {
     const bool up = CurButtons[BtnUp], down = CurButtons[BtnDown];
     const bool left = CurButtons[BtnLeft], right = CurButtons[BtnRight];
     const bool moving = up || down || left || right;
-    if (up) p.Y -= s;
-    if (down) p.Y += s;
-    if (left) p.X -= s;
-    if (right) p.X += s;
+    p.Y = Moved(p.Y, down - up, s);
+    p.X = Moved(p.X, right - left, s);
     StopAtWalls(p);
 
     if (moving) {
