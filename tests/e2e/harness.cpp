@@ -39,12 +39,30 @@ size_t ValueStart(const std::string& line, const std::string& key) {
 
 }  // namespace
 
+namespace {
+// The folders this test process made; removed when it exits, unless ZV_KEEP_E2E is set (to
+// look at a failing run's dump and screenshots).
+struct ScratchFolders {
+    std::vector<fs::path> made;
+    ~ScratchFolders() {
+        if (std::getenv("ZV_KEEP_E2E")) return;
+        std::error_code ec;
+        for (const auto& d : made) fs::remove_all(d, ec);
+    }
+};
+ScratchFolders& Scratch() {
+    static ScratchFolders folders;
+    return folders;
+}
+}  // namespace
+
 std::string FreshDataDir() {
     static std::atomic<int> counter{0};
     const fs::path dir = fs::temp_directory_path() /
                          ("zv-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     fs::remove_all(dir);
     fs::create_directories(dir);
+    Scratch().made.push_back(dir);
     for (const auto& e : fs::directory_iterator(ZV_BIN_DIR)) {
         const std::string ext = e.path().extension().string();
         if (ext == ".bmp" || ext == ".dat" || ext == ".map" || ext == ".dxw" || ext == ".mid")
