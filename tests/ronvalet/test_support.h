@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <unistd.h>
@@ -87,11 +88,20 @@ class TraceCatcher {
     }
 };
 
-// A scratch path unique to this test and process.
+// A scratch path unique to this test and process; the file is removed when the process exits.
 inline std::string scratchPath(const std::string& name) {
+    struct Scratch {
+        std::vector<std::string> paths;
+        ~Scratch() {
+            for (const auto& p : paths) std::remove(p.c_str());
+        }
+    };
+    static Scratch scratch;
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    return testing::TempDir() + "rv_" + info->test_suite_name() + "_" + info->name() + "_" +
-           std::to_string(::getpid()) + "_" + name;
+    std::string path = testing::TempDir() + "rv_" + info->test_suite_name() + "_" + info->name() +
+                       "_" + std::to_string(::getpid()) + "_" + name;
+    scratch.paths.push_back(path);
+    return path;
 }
 
 inline std::string writeSong(const std::string& name, const std::vector<uint8_t>& bytes) {
