@@ -209,31 +209,67 @@ void Structures(Picture& p) {  // kind 88: four ground structures, standing on r
     for (int v = 0; v < 4; ++v) {
         const int x0 = 80 * (v % 2), y0 = 160 + 80 * (v / 2);
         Shaper s(80, 80, 40, 52);
-        if (v == 0) {  // gun bunker
-            s.Poly({{-34, 26}, {-26, 4}, {26, 4}, {34, 26}}, kSHull);
-            s.Ellipse(0, 4, 16, 12, kSHullDark);
-            s.Rect(-3, -16, 3, -4, kSSteel);
-            s.Rect(-22, 12, 22, 16, kSYellow);
-        } else if (v == 1) {  // radar mast
-            s.Rect(-4, -30, 4, 26, kSSteel);
-            s.Poly({{-20, 26}, {-4, 0}, {4, 0}, {20, 26}}, kSHull);
-            s.Ellipse(0, -36, 18, 7, kSAccent2);
-            s.Ellipse(0, -37, 12, 3, kSHullDark);
-            s.Ellipse(0, -22, 2.5, 2.5, kSGlow);
-        } else if (v == 2) {  // fuel tanks
-            s.Ellipse(-16, 8, 14, 17, kSAccent2);
-            s.Ellipse(14, 12, 12, 13, kSAccent2);
-            s.Rect(-34, 22, 34, 27, kSHullDark);
-            s.Rect(-20, 2, -12, 6, kSRed);
-        } else {  // missile silo
+        if (v == 0) {  // gun bunker: a concrete casemate with a twin-barrelled dome
+            s.Bar({-2, -2}, {-26, -20}, 3.2, kSSteel);                   // barrels, aimed up-left
+            s.Bar({4, -4}, {-20, -24}, 3.2, kSSteel);
+            s.Poly({{-37, 26}, {-28, 4}, {28, 4}, {37, 26}}, kSHull);
+            s.Ellipse(0, 4, 18, 13, kSAccent2);                          // turret dome
+            s.Rect(-18, 4, 18, 8, kSAccent2);
+            s.Rect(-10, -2, 6, 1, kSHullDark);                           // gun slot
+            s.Ellipse(8, -3, 3, 2, kSGlass);                             // sight
+            s.Rect(-24, 12, -10, 16, kSIron);                            // embrasures
+            s.Rect(10, 12, 24, 16, kSIron);
+            s.Rect(-34, 20, 34, 24, kSYellow);
+            s.Rect(-38, 24, 38, 27, kSHullDark);                         // footing
+        } else if (v == 1) {  // radar mast: a lattice tower carrying a dish
+            for (int k = -1; k <= 1; k += 2) s.Bar({k * 15.0, 24}, {k * 4.0, -24}, 2.6, kSSteel);
+            for (int i = 0; i < 4; ++i) {                                 // cross braces
+                const double y1 = 20 - 11 * i, y2 = y1 - 11;
+                const double w1 = 4 + 11 * (y1 + 24) / 48, w2 = 4 + 11 * (y2 + 24) / 48;
+                s.Bar({-w1, y1}, {w2, y2}, 1.6, kSIron);
+                s.Bar({w1, y1}, {-w2, y2}, 1.6, kSIron);
+            }
+            s.Rect(-22, 18, 22, 27, kSHull);                             // equipment hut
+            s.Rect(-16, 20, -6, 24, kSGlass);
+            s.Rect(-24, 24, 24, 27, kSHullDark);
+            s.Rect(-3, -30, 3, -22, kSHullDark);                         // bearing
+            s.Ellipse(0, -36, 21, 8, kSAccent2);                         // dish
+            s.Ellipse(0, -37.5, 16, 4.5, kSHullDark);
+            s.Bar({0, -38}, {0, -48}, 1.6, kSSteel);                     // feed horn
+            s.Ellipse(0, -49, 2.2, 2.2, kSGlow);                         // beacon
+        } else if (v == 2) {  // fuel tanks: two banded cylinders joined by a pipe
+            s.Rect(-2, 0, 6, 3, kSSteel);                                // pipe
+            s.Rect(-30, -8, -4, 24, kSAccent2);
+            s.Ellipse(-17, -8, 13, 5, kSAccent2);
+            s.Rect(6, 2, 30, 24, kSAccent2);
+            s.Ellipse(18, 2, 12, 4.5, kSAccent2);
+            for (int k = 0; k < 2; ++k) {                                // hoops
+                s.Rect(-30, 0 + 12 * k, -4, 2 + 12 * k, kSHullDark);
+                s.Rect(6, 9 + 8 * k, 30, 11 + 8 * k, kSHullDark);
+            }
+            s.Rect(-26, 4, -8, 9, kSRed);                                // warning band
+            s.Rect(8, 12, 28, 16, kSYellow);
+            s.Bar({32, 24}, {32, 0}, 1.5, kSIron);                       // ladder
+            s.Rect(-34, 22, 34, 27, kSHull);                             // slab
+            s.Rect(-34, 25, 34, 27, kSHullDark);
+        } else {  // missile silo: a blockhouse with its missile raised beside the gantry
             s.Rect(-24, -6, 24, 27, kSHull);
-            s.Rect(-18, -20, -6, -6, kSRed);
-            s.Poly({{-18, -20}, {-12, -28}, {-6, -20}}, kSLight);
-            s.Rect(-26, -8, 26, -4, kSHullDark);
-            s.Rect(4, 4, 20, 20, kSHullDark);
-            s.Rect(6, 6, 18, 10, kSGlass);
+            s.Rect(-26, -9, 26, -5, kSHullDark);                         // roof edge
+            s.Rect(10, -36, 13, -6, kSIron);                             // gantry
+            for (int k = 0; k < 3; ++k) s.Rect(2, -32 + 9 * k, 12, -30 + 9 * k, kSIron);
+            s.Rect(-16, -30, -6, -6, kSRed);                             // missile
+            s.Poly({{-16, -30}, {-11, -40}, {-6, -30}}, kSLight);         // nose cone
+            s.Poly({{-16, -12}, {-21, -5}, {-16, -6}}, kSSteel);          // fins
+            s.Poly({{-6, -12}, {-1, -5}, {-6, -6}}, kSSteel);
+            s.Rect(-16, -20, -6, -18, kSLight);                          // band
+            s.Rect(2, 4, 20, 20, kSHullDark);                            // blast door
+            s.Rect(4, 6, 18, 10, kSGlass);                               // control window
+            s.Rect(-20, 2, -4, 8, kSYellow);
+            s.Rect(-20, 14, -4, 20, kSIron);                             // vent
         }
         Render(p, s, x0, y0);
+        Plating(p, x0, y0, s.Ids, kSHull, 12, 7, 880 + v);
+        HazardStripes(p, x0, y0, s.Ids, kSYellow, 3);
     }
 }
 

@@ -16,21 +16,37 @@ uint8_t R3(double l) { return stagepal::R(3).At(l); }  // cyan
 uint8_t R2(double l) { return stagepal::R(2).At(l); }  // magenta
 void Render(Picture& p, const Shaper& s, int x0, int y0) { RenderStage(p, s, x0, y0, kStage); }
 
-// The hull, 208 by 100, facing left; the boss position is its pixel (112, 64).
+// The hull, 208 by 100, facing left, seen from the side; the boss position is its pixel
+// (112, 64). The lift jet's flame is drawn over local x 32..43 from y -15 down and the
+// form's emblem over x 47..67, y -15..15, so the fuselage is deep there.
 void Hull(Picture& p) {
     Shaper s(208, 100, 112, 64);
-    s.Poly({{10, -22}, {60, -58}, {84, -58}, {52, -18}}, kSAccent2);              // upper wing
-    s.Poly({{10, 8}, {66, 30}, {90, 30}, {52, 4}}, kSAccent2);                    // lower wing
-    s.Poly({{-110, -4}, {-70, -16}, {40, -20}, {92, -14}, {94, 6}, {40, 10}, {-70, 8}}, kSHull);
-    s.Poly({{-110, -4}, {-84, -9}, {-84, 3}}, kSSteel);                            // nose
-    s.Ellipse(-52, -14, 16, 6, kSGlass);                                           // canopy
-    s.Rect(-30, -4, 70, 0, kSRed);
-    s.Poly({{60, -14}, {84, -44}, {94, -44}, {90, -14}}, kSHullDark);             // tail fin
-    s.Rect(76, -12, 96, 4, kSIron);                                                // engine
-    s.Ellipse(96, -4, 3.5, 6, kSGlow);
-    for (int k = 0; k < 4; ++k) s.Rect(-20 + 16 * k, 2, -12 + 16 * k, 7, kSHullDark);
-    s.Rect(26, -18, 50, -14, kSYellow);
+    s.Poly({{-8, -16}, {38, -38}, {58, -38}, {54, -16}}, kSHullDark);             // far wing
+    s.Poly({{40, -16}, {62, -48}, {72, -48}, {72, -16}}, kSHullDark);             // far fin
+    s.Poly({{50, -16}, {80, -62}, {93, -62}, {95, -16}}, kSAccent2);              // tail fin
+    s.Poly({{75, -54}, {80, -62}, {93, -62}, {93, -54}}, kSRed);
+    s.Poly({{-111, 2}, {-96, -4}, {-76, -12}, {-50, -21}, {10, -22}, {60, -20}, {96, -14},
+            {96, 12}, {60, 17}, {-20, 17}, {-70, 12}, {-96, 6}},
+           kSHull);
+    s.Poly({{-111, 2}, {-96, -4}, {-90, -5}, {-90, 6.5}, {-96, 6}}, kSSteel);     // nose cone
+    s.Ellipse(-60, -19, 22, 8, kSGlass);                                           // canopy
+    s.Bar({-60, -27}, {-56, -13}, 2, kSIron);                                      // its frame
+    s.Rect(-78, -14, -38, -12, kSHull);                                            // canopy sill
+    s.Poly({{-42, -8}, {-12, -10}, {-12, 9}, {-38, 7}}, kSHullDark);               // intake
+    s.Poly({{-42, -6}, {-36, -6}, {-34, 5}, {-38, 5}}, kSIron);
+    s.Rect(-36, -20, 28, -17, kSRed);                                              // spine stripe
+    s.Rect(30, -17, 45, -10, kSIron);                                              // lift-jet bay
+    s.Poly({{-86, 2}, {-72, 2}, {-62, 12}, {-72, 12}}, kSAccent2);                // canard
+    s.Poly({{-26, 10}, {40, 10}, {74, 34}, {54, 34}}, kSAccent2);                 // near wing
+    s.Poly({{48, 26}, {74, 34}, {54, 34}, {44, 28}}, kSRed);                      // wing tip
+    s.Rect(-30, 18, 6, 22, kSSteel);                                               // missile
+    s.Poly({{-38, 20}, {-30, 17.5}, {-30, 22.5}}, kSRed);
+    s.Rect(74, -13, 96, 11, kSIron);                                               // engine
+    for (int k = 0; k < 3; ++k) s.Rect(78 + 6 * k, -13, 80 + 6 * k, 11, kSHullDark);  // rings
+    s.Ellipse(96, -1, 3, 9, kSGlow);
+    for (int k = 0; k < 3; ++k) s.Rect(-6 + 12 * k, 4, 2 + 12 * k, 7, kSYellow);  // vents
     Render(p, s, 112, 0);
+    Plating(p, 112, 0, s.Ids, kSHull, 14, 8, 194);
 }
 
 void Flames(Picture& p) {  // four frames of the lift jet, 11 by 42, pointing down
@@ -62,24 +78,33 @@ void Emblems(Picture& p) {  // kind 194's and 195's marks on the fuselage
 void Chain(Picture& p) {
     for (int f = 0; f < 33; ++f) {
         const int x0 = 24 * (f % 4), y0 = 24 * (f / 4);
-        if (f == 32) {  // joint
+        if (f == 32) {  // joint: a bolted hub
             Shaper s(24, 24, 12, 12);
-            s.Ellipse(0, 0, 9, 9, kSAccent2);
-            s.Ellipse(0, 0, 5, 5, kSHull);
-            s.Ellipse(-1, -1, 2, 2, kSGlow);
+            s.Ellipse(0, 0, 10, 10, kSAccent2);
+            s.Ellipse(0, 0, 6.5, 6.5, kSHullDark);
+            s.Ellipse(0, 0, 4.5, 4.5, kSHull);
+            s.Ellipse(-0.5, -0.5, 2.2, 2.2, kSGlow);
+            for (int k = 0; k < 6; ++k)
+                s.Ellipse(8.2 * std::cos(k * 1.0472), 8.2 * std::sin(k * 1.0472), 1.3, 1.3, kSSteel);
             Render(p, s, x0, y0);
             continue;
         }
         Shaper s(24, 24, 12, 12, (f % 16) * 32);
         if (f < 16) {  // link: a capsule that reads the same turned half round
-            s.Rect(-8, -3.5, 8, 3.5, kSHull);
-            s.Ellipse(-8, 0, 3.5, 3.5, kSHull);
-            s.Ellipse(8, 0, 3.5, 3.5, kSHull);
-            s.Rect(-5, -1, 5, 1, kSAccent2);
-        } else {  // the last segment: a double blade
-            s.Poly({{-11, 0}, {-3, -5}, {3, -5}, {11, 0}, {3, 5}, {-3, 5}}, kSAccent2);
-            s.Poly({{-7, 0}, {0, -2.5}, {7, 0}, {0, 2.5}}, kSLight);
-            s.Ellipse(0, 0, 2, 2, kSGlow);
+            s.Rect(-7, -4.5, 7, 4.5, kSAccent2);
+            s.Ellipse(-7, 0, 4.5, 4.5, kSAccent2);
+            s.Ellipse(7, 0, 4.5, 4.5, kSAccent2);
+            s.Rect(-4, -1.6, 4, 1.6, kSHullDark);  // slot
+            s.Ellipse(-7, 0, 2, 2, kSSteel);        // pins
+            s.Ellipse(7, 0, 2, 2, kSSteel);
+        } else {  // the last segment: a double blade on a hub
+            s.Poly({{-11.5, 0}, {-4, -6}, {4, -6}, {11.5, 0}, {4, 6}, {-4, 6}}, kSHullDark);
+            s.Poly({{-11, 0}, {-4, -5}, {-2, -2.5}, {-6, 0}}, kSLight);  // edges
+            s.Poly({{11, 0}, {4, 5}, {2, 2.5}, {6, 0}}, kSLight);
+            s.Poly({{-11, 0}, {-4, 5}, {-2, 2.5}, {-6, 0}}, kSSteel);
+            s.Poly({{11, 0}, {4, -5}, {2, -2.5}, {6, 0}}, kSSteel);
+            s.Ellipse(0, 0, 3.5, 3.5, kSAccent2);
+            s.Ellipse(0, 0, 1.8, 1.8, kSGlow);
         }
         Render(p, s, x0, y0);
     }

@@ -69,6 +69,21 @@ void HazardStripes(Picture& p, int x0, int y0, const Picture& ids, uint8_t mat, 
             if (ids.At(x, y) == mat && ((x + y) / band) % 2) ShadeStep(p, x0 + x, y0 + y, -4);
 }
 
+void PropellerDisc(Picture& p, int cx, int cy, double rx, double ry) {
+    const Ramp light = stagepal::R(3);
+    const int w = static_cast<int>(rx) + 1, h = static_cast<int>(ry) + 1;
+    for (int y = -h; y <= h; ++y)
+        for (int x = -w; x <= w; ++x) {
+            const double d = (x / rx) * (x / rx) + (y / ry) * (y / ry);
+            if (d > 1) continue;
+            const double blade = std::abs(std::abs(y) - ry * 0.55) < 1.6 ? 0.25 : 0;  // blade blur
+            const double level = 0.35 + 0.5 * d - blade - 0.12 * y / ry;               // bright rim
+            p.Set(cx + x, cy + y, DitherRamp(light, level, cx + x, cy + y));
+        }
+    FillEllipse(p, cx, cy, 1.6, 2.6, stagepal::R(1).At(0.8));  // spinner
+    Outline(p, cx - w - 1, cy - h - 1, 2 * w + 3, 2 * h + 3, stagepal::kKey, stagepal::kEdge);
+}
+
 // Kind 89 faces left in every stage: a hover carrier over the base (1), a flying gunboat
 // with propellers over the sea (2), a swept energy carrier in the band of light (5).
 void DrawCarrier(Picture& p, int x0, int y0, int stage) {
@@ -105,10 +120,9 @@ void DrawCarrier(Picture& p, int x0, int y0, int stage) {
         s.Rect(30, -21, 50, -18, kSSteel);
         RenderStage(p, s, x0, y0, stage);
         Plating(p, x0, y0, s.Ids, kSHull, 14, 6, 289);
-        // Propeller blur discs in front of the nacelles.
-        for (int k = -1; k <= 1; k += 2)
-            for (int j = -9; j <= 9; ++j)
-                if (j % 3) p.Set(x0 + 80 + k * 44 - 20, y0 + 36 - 20 + j, stagepal::R(3).At(0.9 - std::abs(j) / 18.0));
+        // Propellers in front of the nacelles: a spinning disc seen edge-on, bright at its
+        // rim, with two blurred blades and an outline so it reads at 1x.
+        for (int k = -1; k <= 1; k += 2) PropellerDisc(p, x0 + 80 + k * 44 - 21, y0 + 16, 3.5, 12);
     } else {
         // A swept wedge with an open energy ring at the stern.
         s.Poly({{-78, 0}, {-40, -18}, {40, -24}, {70, -30}, {62, -8}, {62, 8}, {70, 30}, {40, 24}, {-40, 18}}, kSHull);
@@ -133,16 +147,29 @@ void DrawCarrier(Picture& p, int x0, int y0, int stage) {
     }
 }
 
+// Kind 112: an armoured halftrack facing right, a turret on its back and a headlight.
 void DrawTransport(Picture& p, int x0, int y0, int stage) {
     Shaper s(64, 48, 32, 24);
-    s.Poly({{-28, 2}, {-20, -10}, {22, -10}, {29, 2}, {29, 12}, {-28, 12}}, kSHull);
-    s.Rect(-12, -18, 10, -9, kSAccent2);
-    s.Rect(-8, -16, 4, -12, kSGlass);
-    s.Rect(8, -16, 26, -13, kSSteel);                 // cannon, pointing forward (right)
-    s.Rect(-26, 12, 27, 19, kSIron);                  // running gear
-    for (int k = 0; k < 5; ++k) s.Ellipse(-21 + 11 * k, 16, 4, 4, kSSteel);
-    s.Rect(-26, 2, 27, 4, kSYellow);
+    s.Rect(4, -17, 28, -14, kSSteel);                 // cannon, pointing forward (right)
+    s.Rect(25, -18, 29, -13, kSSteel);                // muzzle brake
+    s.Poly({{-29, 2}, {-24, -9}, {18, -9}, {29, -1}, {29, 12}, {-29, 12}}, kSHull);
+    s.Poly({{18, -9}, {29, -1}, {29, 4}, {14, 4}}, kSAccent2);  // sloped bow plate
+    s.Ellipse(-4, -10, 11, 8, kSAccent2);             // turret
+    s.Rect(-15, -10, 7, -7, kSAccent2);
+    s.Rect(-9, -14, -1, -11, kSGlass);                // vision block
+    s.Rect(-26, -3, -14, 1, kSIron);                  // rear grille
+    s.Ellipse(26, 2, 2.2, 2.2, kSGlow);               // headlight
+    s.Rect(-29, 4, 29, 6.5, kSYellow);
+    s.Poly({{-30, 12}, {28, 12}, {30, 15}, {27, 21}, {-27, 21}, {-30, 15}}, kSIron);  // tracks
+    for (int k = 0; k < 5; ++k) s.Ellipse(-21 + 10.5 * k, 16, 3.6, 3.6, kSSteel);
+    for (int k = 0; k < 5; ++k) s.Ellipse(-21 + 10.5 * k, 16, 1.2, 1.2, kSHullDark);
     RenderStage(p, s, x0, y0, stage);
+    Plating(p, x0, y0, s.Ids, kSHull, 11, 6, 112);
+    HazardStripes(p, x0, y0, s.Ids, kSYellow, 3);
+    for (int x = 1; x < 64; x += 3)  // track treads
+        for (int y = 0; y < 48; ++y)
+            if (s.Ids.At(x, y) == kSIron && y >= 36 && (s.Ids.Get(x, y + 1) != kSIron || s.Ids.Get(x, y - 1) != kSIron))
+                ShadeStep(p, x0 + x, y0 + y, 2);
 }
 
 void DrawMine(Picture& p, int x0, int y0, int stage) {
@@ -157,26 +184,44 @@ void DrawMine(Picture& p, int x0, int y0, int stage) {
 }
 
 void DrawOlmard(Picture& p, int stage) {  // kind 198: the head, 16 headings
+    // A racing dart: needle nose, swept delta wings with red tips, twin intakes, a bubble
+    // canopy and a hot engine at the tail. Kept within 15 pixels of the centre so every
+    // heading fits its cell.
     for (int f = 0; f < 16; ++f) {
         Shaper s(32, 32, 16, 16, 64 * f + 56);
-        s.Poly({{13, 0}, {2, -6}, {-10, -9}, {-6, 0}, {-10, 9}, {2, 6}}, kSAccent2);
-        s.Poly({{10, 0}, {0, -4}, {-8, 0}, {0, 4}}, kSHull);
-        s.Ellipse(3, 0, 3.2, 2.2, kSGlass);
-        s.Poly({{-2, -6}, {-12, -13}, {-6, -5}}, kSRed);   // swept fins
-        s.Poly({{-2, 6}, {-12, 13}, {-6, 5}}, kSRed);
-        s.Ellipse(-8, 0, 2.2, 2.2, kSGlow);
+        for (int k = -1; k <= 1; k += 2) {
+            s.Poly({{5, k * 3.0}, {-7, k * 11.0}, {-10, k * 11.0}, {-8, k * 3.0}}, kSAccent2);  // wing
+            s.Poly({{-5, k * 9.0}, {-7, k * 11.0}, {-10, k * 11.0}, {-9, k * 8.0}}, kSRed);   // tip
+            s.Rect(-2, k * 4.0 - 1.2, 4, k * 4.0 + 1.2, kSIron);                              // intake
+        }
+        s.Poly({{14, 0}, {7, -3}, {-4, -4.5}, {-11, -3}, {-11, 3}, {-4, 4.5}, {7, 3}}, kSHull);
+        s.Poly({{14, 0}, {9, -1.6}, {9, 1.6}}, kSSteel);   // needle nose
+        s.Rect(-9, -0.8, 1, 0.8, kSRed);                   // racing stripe
+        s.Ellipse(4, 0, 3.6, 2, kSGlass);
+        s.Rect(-13, -2.2, -10, 2.2, kSIron);               // exhaust
+        s.Ellipse(-13, 0, 1.6, 1.8, kSGlow);
         RenderStage(p, s, 32 * (f % 8), 352 + 32 * (f / 8), stage);
     }
 }
 
-void DrawOlmardBody(Picture& p, int stage) {  // kind 125: an armoured ball of the body
+void DrawOlmardBody(Picture& p, int stage) {  // kind 125: an armoured segment of the body
+    // Seen end on: a thick armour ring of four plates with bolts, a darker collar and a
+    // glowing coupling in the middle.
     Shaper s(32, 32, 16, 16);
-    s.Ellipse(0, 0, 12, 12, kSAccent2);
-    s.Ellipse(0, 0, 8, 8, kSHull);
-    s.Ellipse(-2, -2, 3, 3, kSGlass);
-    for (int k = 0; k < 4; ++k) {
+    s.Ellipse(0, 0, 13, 13, kSHullDark);
+    for (int k = 0; k < 4; ++k) {  // armour plates
+        const double a = k * 1.5708, c = std::cos(a), d = std::sin(a), e = -d, g = c;
+        const double r0 = 7, r1 = 12.5, w0 = 3.5, w1 = 6.5;
+        s.Poly({{c * r0 + e * w0, d * r0 + g * w0}, {c * r1 + e * w1, d * r1 + g * w1},
+                {c * r1 - e * w1, d * r1 - g * w1}, {c * r0 - e * w0, d * r0 - g * w0}},
+               kSAccent2);
+    }
+    s.Ellipse(0, 0, 7.5, 7.5, kSHull);
+    s.Ellipse(0, 0, 4, 4, kSIron);
+    s.Ellipse(0, 0, 2.6, 2.6, kSGlow);
+    for (int k = 0; k < 4; ++k) {  // bolts between the plates
         const double a = k * 1.5708 + 0.785;
-        s.Ellipse(std::cos(a) * 10.5, std::sin(a) * 10.5, 2.3, 2.3, kSRed);
+        s.Ellipse(std::cos(a) * 9.5, std::sin(a) * 9.5, 1.6, 1.6, kSRed);
     }
     RenderStage(p, s, 0, 320, stage);
 }
