@@ -112,17 +112,19 @@ void DrawCarrier(Picture& p, int x0, int y0, int stage) {
         s.Rect(-2, -34, 2, -30, kSIron);                                    // mast
         s.Rect(-8, -36, 8, -34, kSIron);
         for (int k = -1; k <= 1; k += 2) {
-            s.Ellipse(k * 44 - 4, -20, 13, 5, kSHullDark);                  // nacelles
-            s.Ellipse(k * 44 - 17, -20, 2.5, 2.5, kSSteel);                 // spinners
+            s.Rect(k * 48 - 2, -21, k * 48 + 6, -16, kSIron);              // pylons
+            s.Ellipse(k * 48, -25, 13, 5, kSHullDark);                      // nacelles
+            s.Ellipse(k * 48 - 13, -25, 2.5, 2.5, kSSteel);                 // spinners
+            s.Ellipse(k * 48 + 12, -25, 2, 3, kSGlow);                      // exhausts
         }
         for (int k = 0; k < 7; ++k) s.Ellipse(-48 + 16 * k, 2, 2.4, 2.4, kSGlass);  // portholes
-        s.Rect(48, -22, 66, -16, kSHullDark);                               // rear gun
-        s.Rect(30, -21, 50, -18, kSSteel);
+        s.Bar({67, -21}, {64, -33}, 2.6, kSSteel);                          // stern gun
+        s.Rect(61, -24, 73, -17, kSHullDark);
         RenderStage(p, s, x0, y0, stage);
         Plating(p, x0, y0, s.Ids, kSHull, 14, 6, 289);
         // Propellers in front of the nacelles: a spinning disc seen edge-on, bright at its
         // rim, with two blurred blades and an outline so it reads at 1x.
-        for (int k = -1; k <= 1; k += 2) PropellerDisc(p, x0 + 80 + k * 44 - 21, y0 + 16, 3.5, 12);
+        for (int k = -1; k <= 1; k += 2) PropellerDisc(p, x0 + 80 + k * 48 - 17, y0 + 11, 3.5, 10);
     } else {
         // A swept wedge with an open energy ring at the stern.
         s.Poly({{-78, 0}, {-40, -18}, {40, -24}, {70, -30}, {62, -8}, {62, 8}, {70, 30}, {40, 24}, {-40, 18}}, kSHull);
