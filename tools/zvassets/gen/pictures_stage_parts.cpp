@@ -193,7 +193,7 @@ void DrawOlmard(Picture& p, int stage) {  // kind 198: the head, 16 headings
         Shaper s(32, 32, 16, 16, 64 * f + 56);
         for (int k = -1; k <= 1; k += 2) {
             s.Poly({{5, k * 3.0}, {-7, k * 11.0}, {-10, k * 11.0}, {-8, k * 3.0}}, kSAccent2);  // wing
-            s.Poly({{-5, k * 9.0}, {-7, k * 11.0}, {-10, k * 11.0}, {-9, k * 8.0}}, kSRed);   // tip
+            s.Poly({{-5, k * 9.0}, {-7, k * 11.0}, {-10, k * 11.0}, {-9, k * 8.0}}, kSLight);  // tip
             s.Rect(-2, k * 4.0 - 1.2, 4, k * 4.0 + 1.2, kSIron);                              // intake
         }
         s.Poly({{14, 0}, {7, -3}, {-4, -4.5}, {-11, -3}, {-11, 3}, {-4, 4.5}, {7, 3}}, kSHull);
