@@ -45,22 +45,10 @@ void EncodeButtonMasks(const int32_t (&assign)[JoyButtonCount], TSettings& s) {
     }
 }
 
-void DumpSettingsFields(JsonOut& j) {
-    const TSettings& s = Settings;
-    j.Key("Settings").BeginObject();
-    j.Field("ButtonA", s.ButtonA).Field("ButtonB", s.ButtonB).Field("ButtonC", s.ButtonC);
-    j.Field("SpeedOff", s.SpeedOff).Field("SpeedManual", s.SpeedManual);
-    j.Field("SpeedAuto", s.SpeedAuto).Field("SpeedCharge", s.SpeedCharge);
-    j.Field("AnchorJiten", s.AnchorJiten).Field("AnchorKouten", s.AnchorKouten);
-    j.EndObject();
-}
-
 void EnterConfig() {
     CurrentScreen = ScreenConfig;
     ResetScreenPalette(true);
-    FadeStep = 1;
-    FadeLevel = 0;
-    FadeInDone = false;
+    StartFadeIn();
     ConfigPage = ConfigMain;
     ConfigCursor = 0;
 }

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 struct TSettings;
-class JsonOut;
 
 // Pages.
 constexpr int32_t ConfigMain = 0;
@@ -45,8 +44,6 @@ void DecodeButtonMasks(const TSettings& s, int32_t (&assign)[JoyButtonCount]);
 // The assignments back into the three masks; bits 8 and above are dropped.
 void EncodeButtonMasks(const int32_t (&assign)[JoyButtonCount], TSettings& s);
 
-// "Settings" with the nine values, for the dump.
-void DumpSettingsFields(JsonOut& j);
 
 // The configuration screen's state back to its program-start values (tests).
 void ResetConfigState();

@@ -33,13 +33,9 @@ void DumpFrontEnd(JsonOut& j) {
             j.Field("TitlePage", TitlePage).Field("MenuCursor", MenuCursor);
             j.Field("DifficultyCursor", DifficultyCursor).Field("CustomColumn", CustomColumn);
             j.Field("HellCursor", HellCursor).Field("StageCursor", StageCursor);
-            j.Key("MenuItemLocked").BeginArray();
-            for (int32_t l : MenuItemLocked) j.Int(l);
-            j.EndArray();
+            j.IntArray("MenuItemLocked", MenuItemLocked);
             j.Field("GameMode", GameMode);
-            j.Key("ClassSettings").BeginArray();
-            for (uint8_t c : ClassSettings) j.Int(c);
-            j.EndArray();
+            j.IntArray("ClassSettings", ClassSettings);
             j.Field("HellDensity", HellDensity).Field("HellSpeed", HellSpeed);
             j.Field("ShootBackType", ShootBackType);
             break;
@@ -48,16 +44,12 @@ void DumpFrontEnd(JsonOut& j) {
             j.Field("SelectSlide", SelectSlide).FieldBool("SelectDecided", SelectDecided);
             j.Field("SelectCountdown", SelectCountdown);
             j.Field("Character", Players[0].Character);
-            j.Key("PanelValues").BeginArray();
-            for (int32_t v : Players[0].PanelValues) j.Int(v);
-            j.EndArray();
+            j.IntArray("PanelValues", Players[0].PanelValues);
             break;
         case ScreenConfig: {
             j.Field("ConfigPage", ConfigPage).Field("ConfigCursor", ConfigCursor);
-            j.Key("ButtonAssign").BeginArray();
-            for (int32_t a : ButtonAssign) j.Int(a);
-            j.EndArray();
-            DumpSettingsFields(j);
+            j.IntArray("ButtonAssign", ButtonAssign);
+            DumpSettings(j);
             break;
         }
         default:

@@ -13,9 +13,7 @@
 void EnterRanking() {
     CurrentScreen = ScreenRanking;
     ResetScreenPalette(true);
-    FadeStep = 1;
-    FadeLevel = 0;
-    FadeInDone = false;
+    StartFadeIn();
 }
 
 // Any button leaves, also during the fade-in.

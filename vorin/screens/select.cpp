@@ -47,9 +47,7 @@ void EnterCharacterSelect() {
     CurrentScreen = ScreenSelect;
     PlaySong(Song::Select);
     ResetScreenPalette(true);
-    FadeStep = 1;
-    FadeLevel = 0;
-    FadeInDone = false;
+    StartFadeIn();
     for (int32_t p = 0; p < PlayerCount; ++p) SetCharacter(Players[p], p);
     ResetSelectState();
 }

@@ -38,9 +38,7 @@ void EnterTitle() {
     CurrentScreen = ScreenTitle;
     TitlePage = PagePressButton;
     ResetScreenPalette(true);
-    FadeStep = 1;
-    FadeLevel = 0;
-    FadeInDone = false;
+    StartFadeIn();
     StopSong();  // shows in the dump's Song as 0
     MenuItemLocked[MenuArcade] = 0;
     MenuItemLocked[MenuPractice] = PracticeAvailable ? 0 : 1;

@@ -92,7 +92,6 @@ JsonOut& JsonOut::Str(const std::string& v) {
     return *this;
 }
 
-namespace {
 void DumpSettings(JsonOut& j) {
     j.Key("Settings").BeginObject();
     j.Field("ButtonA", Settings.ButtonA).Field("ButtonB", Settings.ButtonB);
@@ -102,7 +101,6 @@ void DumpSettings(JsonOut& j) {
     j.Field("AnchorKouten", Settings.AnchorKouten);
     j.EndObject();
 }
-}  // namespace
 
 void DumpTick(std::string& out, int64_t tick, bool first) {
     JsonOut j(out);

@@ -20,12 +20,22 @@ public:
     JsonOut& Field(const char* key, int64_t v) { return Key(key).Int(v); }
     JsonOut& FieldBool(const char* key, bool v) { return Key(key).Bool(v); }
     JsonOut& FieldStr(const char* key, const std::string& v) { return Key(key).Str(v); }
+    // Key plus an array of the integers of a range.
+    template <class Range>
+    JsonOut& IntArray(const char* key, const Range& values) {
+        Key(key).BeginArray();
+        for (const auto& v : values) Int(static_cast<int64_t>(v));
+        return EndArray();
+    }
 
 private:
     void Separator();
     std::string& out_;
     bool needComma_ = false;
 };
+
+// Appends "Settings": the nine control settings under their key names.
+void DumpSettings(JsonOut& j);
 
 // Appends the tick's object (without newline); first adds the fields written only once.
 void DumpTick(std::string& out, int64_t tick, bool first);

@@ -88,6 +88,12 @@ void ResetScreenPalette(bool startBlack) {
     UploadPalette();
 }
 
+void StartFadeIn() {
+    FadeStep = 1;
+    FadeLevel = 0;
+    FadeInDone = false;
+}
+
 void FormCreate() {
     if (RequestedSeed >= 0)
         Randomize(static_cast<uint32_t>(RequestedSeed));

@@ -39,6 +39,8 @@ void DXTimer1Timer();
 void FormDestroy();
 
 void ResetScreenPalette(bool startBlack);
+// The end of every screen entry: fade in from black (FadeStep +1, FadeLevel 0, FadeInDone false).
+void StartFadeIn();
 void SetMessageLine(const std::string& text);
 void BlendPalette(const TPalette& from, const TPalette& to, int32_t level, TPalette& out);
 // colour is 0x00BBGGRR; nothing when last < first.

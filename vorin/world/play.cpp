@@ -120,9 +120,7 @@ void PrepareStage(int32_t startPosition) {
 
     for (int32_t i = 0; i < PlayerCount; ++i) NewLife(i);
 
-    FadeStep = 1;
-    FadeLevel = 0;
-    FadeInDone = false;
+    StartFadeIn();
     const int32_t song = StageSong(StageNo);
     if (song != 0) PlaySong(song);
     ResetScreenPalette(true);
