@@ -32,8 +32,6 @@ void DrawShipShot(const TWorldObject& o);
 int32_t BulletCellOf(int32_t kind, int32_t age, int32_t aim);
 // Value added to every pixel of a bullet's cell for its look.
 uint8_t BulletColourOffset(uint32_t look, int32_t age);
-// The 32-bit look written over an enemy bullet's state bytes.
-uint32_t BulletLook(const TWorldObject& o);
 // Copies a 16x16 cell centred on (x, y), skipping transparent pixels and pixels off screen.
 void DrawBulletCell(const TSurfaceDesc& p, int32_t cell, int32_t x, int32_t y, uint8_t offset);
 

@@ -41,12 +41,6 @@ void DrawParticles(const TSurfaceDesc& p) {
 
 }  // namespace
 
-uint32_t BulletLook(const TWorldObject& o) {
-    uint32_t look;
-    std::memcpy(&look, &o.State, sizeof look);
-    return look;
-}
-
 int32_t BulletCellOf(int32_t kind, int32_t age, int32_t aim) {
     if (age <= 1 && kind <= 61) return SparkCell;
     const int32_t a2 = age / 2;

@@ -1,5 +1,7 @@
 #include "world/objects.h"
 
+#include <cstring>
+
 TPlayer Players[PlayerCount];
 TWorldObject Objects[ObjectCount];
 TEffect Effects[EffectCount];
@@ -67,4 +69,14 @@ void UpdateEffects() {
             e.Kind = 0;
         }
     }
+}
+
+uint32_t BulletLook(const TWorldObject& o) {
+    uint32_t look;
+    std::memcpy(&look, &o.State, sizeof look);
+    return look;
+}
+
+void SetBulletLook(TWorldObject& o, uint32_t look) {
+    std::memcpy(&o.State, &look, sizeof look);
 }

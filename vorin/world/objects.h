@@ -1,6 +1,7 @@
 #pragma once
 // The world's entity tables: the two ships, the object table, the particle effects and the
 // path ring. Fixed capacities; a slot is free when its kind is 0.
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -124,6 +125,9 @@ struct TWorldObject {
     int32_t ExtraB = 0;  // bullet: mode value
 };
 
+// The look is stored over four consecutive bytes.
+static_assert(offsetof(TWorldObject, StatePad) == offsetof(TWorldObject, State) + 3);
+
 struct TEffect {
     int32_t Kind = 0;       // 0 free, 1..5
     int32_t Age = 0;        // frames
@@ -143,6 +147,11 @@ extern TWorldObject Objects[ObjectCount];  // shots 0..63, world 64..256, spare 
 extern TEffect Effects[EffectCount];       // particles
 extern TPathPoint PathRing[PathRingSize];  // head path of the trailing boss
 extern int32_t PathHead;                   // write index into PathRing, 0..1023
+
+// An enemy bullet's look, one 32-bit value over the state bytes and the pad (read by the
+// scene, written by the bullet code; both go through these two).
+uint32_t BulletLook(const TWorldObject& o);
+void SetBulletLook(TWorldObject& o, uint32_t look);
 
 // Lowest free slot first..last: (slot, true); none free: (last + 1, false).
 std::pair<int32_t, bool> FindFreeSlot(int32_t first, int32_t last);

@@ -1,0 +1,42 @@
+// The behaviour pass and each enemy kind's movement and firing.
+#include "world/enemies.h"
+
+#include "world/bosses.h"
+#include "world/destroy.h"
+#include "world/objects.h"
+#include "world/passes.h"
+#include "world/state.h"
+
+void EnemyBehaviour(int32_t) {}
+
+void BehaviourPass() {
+    for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
+        TWorldObject& o = Objects[s];
+        if (o.Kind == KindFree) continue;
+        if (o.State == StateDying) {
+            if (o.Kind >= KindFirstEnemy) DyingSequence(s);
+            continue;
+        }
+        if (o.State == StateInert) continue;
+        // A part keeps following whatever occupies its parent's slot.
+        if (o.Parent >= 0 && o.Parent < ObjectCount && o.Kind > KindFirstEnemy) {
+            const TWorldObject& p = Objects[o.Parent];
+            o.X = p.X + o.FineX;
+            o.Y = p.Y + o.FineY;
+        }
+        if (o.Kind >= KindFirstBoss) {
+            BossBehaviour(s);
+        } else if (o.Kind >= KindFirstEnemy) {
+            EnemyBehaviour(s);
+        }
+        if (o.Kind == KindFree) continue;
+        if (TypeOf(o.Kind).FinePosition) {
+            o.X = o.FineX / 16;
+            o.Y = o.FineY / 16;
+        }
+        if (o.X < o.Bounds.MinX || o.X > o.Bounds.MaxX || o.Y < o.Bounds.MinY ||
+            o.Y > o.Bounds.MaxY) {
+            o.Kind = KindFree;
+        }
+    }
+}
