@@ -260,7 +260,7 @@ TEST_F(FlowTest, SetUpPlayTakesSettingsAndCharacterLevels) {
 TEST_F(FlowTest, LaunchStageStartsAnArcadePlay) {
     WriteStage(1, {});
     Players[0].Character = 2;
-    LaunchStage(1);
+    LaunchStage(1, 0, false);
     EXPECT_EQ(CurrentScreen, ScreenGame);
     EXPECT_EQ(GameMode, ModeArcade);
     EXPECT_EQ(Players[0].Character, 0);

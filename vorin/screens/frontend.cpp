@@ -40,6 +40,13 @@ void DumpFrontEnd(JsonOut& j) {
             j.Field("ShootBackType", ShootBackType);
             break;
         }
+        case ScreenGame:
+            // The settings the play's bullets follow.
+            j.Field("Difficulty", DifficultyCursor);
+            j.IntArray("ClassSettings", ClassSettings);
+            j.Field("Density", HellDensity).Field("SpeedHell", HellSpeed);
+            j.Field("ShootBackType", ShootBackType);
+            break;
         case ScreenSelect:
             j.Field("SelectSlide", SelectSlide).FieldBool("SelectDecided", SelectDecided);
             j.Field("SelectCountdown", SelectCountdown);

@@ -8,7 +8,9 @@ class JsonOut;
 extern int32_t StageNo;    // the stage being played (1, 2 or 5 in the arcade sequence)
 void LoadHighScores();     // zvscore.dat into the score table (defaults when missing)
 void LoadEnemyTypes();     // einit.dat into the enemy kind table; throws EInOutError
-void LaunchStage(int32_t stage);  // --stage N: an arcade play from stage N, character 0
+// --stage N: an arcade play from stage N (or "ONLY BOSS" with atBoss) with a character.
+void LaunchStage(int32_t stage, int32_t character, bool atBoss);
+extern bool TestInvulnerable;  // --invulnerable: the ship's invulnerability never runs out
 void SetMainShotLevel7();  // F4: main shot level of ship 0 becomes 7
 void DumpWorld(JsonOut& j);       // world fields while screen 2 is current
 void DumpWorldOnce(JsonOut& j);   // fields of the first dump object (the score table)

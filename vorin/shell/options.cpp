@@ -30,6 +30,11 @@ const char* UsageText() {
            "  --screenshot T:FILE after tick T, write the screen as an 8-bit BMP\n"
            "  --dump FILE         one JSON object per tick\n"
            "  --stage N           start a play of stage N (1..7) with character 0 at once\n"
+           "  --character N       with --stage: play character N (0..2)\n"
+           "  --difficulty NAME   EASY .. IMPOSSIBLE, or CUSTOM=X,N,P (classes 0..2)\n"
+           "  --hells D,S,B       density, speed and shoot-back hells, e.g. X3-B,X1.5,TYPE-S\n"
+           "  --invulnerable      with --stage: the ship cannot be hit (no high score)\n"
+           "  --at-boss           with --stage: start shortly before the boss, as ONLY BOSS\n"
            "  --help, --version\n";
 }
 
@@ -99,6 +104,22 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
                 error = "--stage: stages are 1 to 7";
                 return false;
             }
+        } else if (a == "--character") {
+            if (!number(o.character, 0)) return false;
+            if (o.character > 2) {
+                error = "--character: characters are 0 to 2";
+                return false;
+            }
+        } else if (a == "--difficulty") {
+            std::string s;
+            if (!value(s) || !ParseDifficultyOption(s, o.choice, error)) return false;
+        } else if (a == "--hells") {
+            std::string s;
+            if (!value(s) || !ParseHellsOption(s, o.choice, error)) return false;
+        } else if (a == "--invulnerable") {
+            o.invulnerable = true;
+        } else if (a == "--at-boss") {
+            o.atBoss = true;
         } else if (a == "--screenshot") {
             std::string s;
             if (!value(s)) return false;
@@ -119,6 +140,10 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
             error = "unknown option '" + a + "'";
             return false;
         }
+    }
+    if (o.stage == 0 && (o.character != 0 || o.invulnerable || o.atBoss)) {
+        error = "--character, --invulnerable and --at-boss need --stage";
+        return false;
     }
     return true;
 }

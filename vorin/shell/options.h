@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "screens/play_options.h"
+
 struct ScreenshotRequest {
     int64_t tick = 0;
     std::string file;
@@ -27,7 +29,11 @@ struct Options {
     std::string inputFile;
     std::vector<ScreenshotRequest> screenshots;
     std::string dumpFile;
-    int64_t stage = 0;  // --stage N: a play of stage N starts right after start-up
+    int64_t stage = 0;          // --stage N: a play of stage N starts right after start-up
+    int64_t character = 0;      // --character N (0..2), with --stage
+    TPlayChoice choice;         // --difficulty and --hells
+    bool invulnerable = false;  // --invulnerable: the ship never runs out of invulnerability
+    bool atBoss = false;        // --at-boss: the stage starts as "ONLY BOSS" starts it
     bool help = false;
     bool version = false;
 };

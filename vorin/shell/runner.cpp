@@ -94,10 +94,16 @@ void RunWindowed(const Options& o) {
         plat::Event ev;
         while (plat::PollEvent(ev)) {
             switch (ev.type) {
-                case plat::EventType::Quit: return;
-                case plat::EventType::KeyDown: FormKeyDown(ev.vk, ev.shift); break;
-                case plat::EventType::KeyUp: FormKeyUp(ev.vk, ev.shift); break;
-                default: break;
+                case plat::EventType::Quit:
+                    return;
+                case plat::EventType::KeyDown:
+                    FormKeyDown(ev.vk, ev.shift);
+                    break;
+                case plat::EventType::KeyUp:
+                    FormKeyUp(ev.vk, ev.shift);
+                    break;
+                default:
+                    break;
             }
         }
         if (!plat::HasFocus()) {
@@ -170,7 +176,11 @@ int RunProgram(int argc, const char* const* argv) {
     try {
         FormCreate();
         InitializeDisplay();  // the window is shown
-        if (o.stage > 0) LaunchStage(static_cast<int32_t>(o.stage));
+        ApplyPlayChoice(o.choice);
+        if (o.stage > 0) {
+            TestInvulnerable = o.invulnerable;
+            LaunchStage(static_cast<int32_t>(o.stage), static_cast<int32_t>(o.character), o.atBoss);
+        }
         if (o.headless)
             status = RunHeadless(o, script);
         else

@@ -138,6 +138,7 @@ void FinishStage() {
 }
 
 void RecordScore() {
+    if (TestInvulnerable) return;  // a test play never enters the table
     if (!InsertScoreEntry(ScoreTable, Players[0].Score, Players[0].Character)) return;
     try {
         WriteScores(DataPath(ScoreFileName), ScoreTable);
@@ -160,10 +161,11 @@ void SetMainShotLevel7() {
     Players[0].MainShotLevel = 7;
 }
 
-void LaunchStage(int32_t stage) {
-    GameMode = ModeArcade;
-    for (TPlayer& p : Players) p.Character = 0;
-    SetUpPlay(ModeArcade, 1);
+void LaunchStage(int32_t stage, int32_t character, bool atBoss) {
+    const uint8_t mode = atBoss ? ModeOnlyBoss : ModeArcade;
+    GameMode = mode;
+    for (TPlayer& p : Players) p.Character = character;
+    SetUpPlay(mode, 1);
     StageNo = stage;
     StartGameRun();
 }

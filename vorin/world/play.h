@@ -19,6 +19,6 @@ void ScrollStep();
 void StagePhaseStep();
 // The score and character of ship 1 into the high-score table, saved at once.
 void RecordScore();
-// Start-up entry for tests and stage authors: an arcade play from the given stage with
-// character 0, started at once without the front end.
-void LaunchStage(int32_t stage);
+// Start-up entry for tests and stage authors: an arcade play (or with atBoss an "ONLY BOSS"
+// play) from the given stage with the character, started at once without the front end.
+void LaunchStage(int32_t stage, int32_t character, bool atBoss);

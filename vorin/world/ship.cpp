@@ -224,8 +224,9 @@ void ApplyItemColour(TPlayer& p, int32_t colour) {
 void ShipUpdate(int32_t index) {
     TPlayer& p = Players[index];
     p.StateFrames += 1;
+    if (TestInvulnerable && p.Invulnerable < 1) p.Invulnerable = 1;
     if (p.Invulnerable > 0) {
-        p.Invulnerable -= 1;
+        if (!TestInvulnerable) p.Invulnerable -= 1;
         const int32_t dy = random(SparkleSpread) - SparkleSpread / 2;  // y first
         const int32_t dx = random(SparkleSpread) - SparkleSpread / 2;
         SpawnEffect(p.X + dx, p.Y + dy, SparkleVelocityX, 0, SparkleEffect);

@@ -31,6 +31,7 @@ int32_t TimelineNext = 0;
 TEnemyType EnemyTypes[EnemyTypeCount];
 
 uint8_t GameMode = ModeArcade;
+bool TestInvulnerable = false;
 uint8_t ClassSettings[4] = {1, 1, 1, 1};
 int32_t HellDensity = 0;
 int32_t HellSpeed = 0;
@@ -71,5 +72,6 @@ void ResetWorld() {
     std::memset(static_cast<void*>(EnemyTypes), 0, sizeof EnemyTypes);
     GameMode = ModeArcade;
     for (uint8_t& c : ClassSettings) c = 1;
+    TestInvulnerable = false;
     HellDensity = HellSpeed = ShootBackType = 0;
 }

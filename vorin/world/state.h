@@ -69,6 +69,7 @@ extern uint8_t ClassSettings[4];  // per bullet class: 0 X (not fired), 1 N, 2 P
 extern int32_t HellDensity;       // 0 X1, 1 X2, 2 X3-A, 3 X3-B
 extern int32_t HellSpeed;         // 0 X1, 1 X0.5, 2 X1.5, 3 X2
 extern int32_t ShootBackType;     // 0 OFF, 1 TYPE-M, 2 TYPE-S, 3 TYPE-I
+extern bool TestInvulnerable;     // --invulnerable: the ship's invulnerability never runs out
 
 // The background test at a screen point: solid map there (always false without terrain).
 bool BackgroundSolid(int32_t x, int32_t y);
