@@ -29,6 +29,7 @@ const char* UsageText() {
            "  --input FILE        key events: 'TICK KEY down|up' per line\n"
            "  --screenshot T:FILE after tick T, write the screen as an 8-bit BMP\n"
            "  --dump FILE         one JSON object per tick\n"
+           "  --dump-every N      dump only tick 1 and every Nth tick (long runs)\n"
            "  --stage N           start a play of stage N (1..7) with character 0 at once\n"
            "  --character N       with --stage: play character N (0..2)\n"
            "  --difficulty NAME   EASY .. IMPOSSIBLE, or CUSTOM=X,N,P (classes 0..2)\n"
@@ -98,6 +99,8 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
             if (!value(o.inputFile)) return false;
         } else if (a == "--dump") {
             if (!value(o.dumpFile)) return false;
+        } else if (a == "--dump-every") {
+            if (!number(o.dumpEvery, 1)) return false;
         } else if (a == "--stage") {
             if (!number(o.stage, 1)) return false;
             if (o.stage > 7) {

@@ -29,6 +29,7 @@ struct Options {
     std::string inputFile;
     std::vector<ScreenshotRequest> screenshots;
     std::string dumpFile;
+    int64_t dumpEvery = 1;      // --dump-every N: only tick 1 and every Nth tick are dumped
     int64_t stage = 0;          // --stage N: a play of stage N starts right after start-up
     int64_t character = 0;      // --character N (0..2), with --stage
     TPlayChoice choice;         // --difficulty and --hells

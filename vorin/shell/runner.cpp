@@ -71,7 +71,7 @@ int RunHeadless(const Options& o, const std::vector<ScriptEvent>& script) {
                 return 1;
             }
         }
-        if (dump) {
+        if (dump && (tick == 1 || tick % o.dumpEvery == 0)) {
             line.clear();
             DumpTick(line, tick, tick == 1);
             line += '\n';
