@@ -61,12 +61,22 @@ TEST(PixelArt, ErrorsNameTheFileAndLine) {
 }
 
 TEST(PixelArt, TheGlyphSourceHoldsEveryPrintableCharacter) {
-    const auto art = zvtools::ReadPixelArt(std::string(ZV_SOURCE_DIR) + "/assets/pictures/font.txt");
+    const auto art =
+        zvtools::ReadPixelArt(std::string(ZV_SOURCE_DIR) + "/assets/pictures/font.txt");
     for (int c = 32; c < 112; ++c) {
         const auto* g = art.Find(std::string(1, static_cast<char>(c)));
         ASSERT_NE(g, nullptr) << c;
         EXPECT_EQ(g->W, 5);
         EXPECT_EQ(g->H, 7);
+        // The large font's own pictures; the space has none.
+        const auto* large = art.Find("large-" + std::string(1, static_cast<char>(c)));
+        if (c == ' ') {
+            EXPECT_EQ(large, nullptr);
+            continue;
+        }
+        ASSERT_NE(large, nullptr) << c;
+        EXPECT_EQ(large->W, 7);
+        EXPECT_EQ(large->H, 7);
     }
 }
 

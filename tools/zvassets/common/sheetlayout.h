@@ -24,6 +24,14 @@ constexpr int kBulletKey = 32;
 constexpr int kFontKey = 16;
 constexpr int kSheetKey = 0;  // every other picture keeps index 0 as its key colour
 
+// The large font's cells are 10 by 16, in blocks of 160 by 80 (the small font fills the
+// lower right block). A glyph with its outline uses only the top rows of its cell: menu lines
+// are 10 pixels apart and keep a clear row between them.
+constexpr int kFontCellW = 10, kFontCellH = 16, kFontGlyphRows = 9;
+inline bool InLargeFont(int x, int y) {
+    return y < 240 && !(x >= 160 && y >= 160);
+}
+
 inline const std::vector<SheetSpec>& SheetSpecs() {
     static const std::vector<SheetSpec> specs = {
         {"player.bmp", 320, 560, 8, 0, 48, 0, 0, kSheetKey},

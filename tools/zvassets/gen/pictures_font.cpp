@@ -1,7 +1,10 @@
 // font.bmp: the large font (10 by 16 cells, five colour styles) and the small font (7 by 7
 // cells, two styles), drawn from the glyph shapes in assets/pictures/font.txt in the bullet
-// colours. Lowercase letters are symbol pictures.
+// colours. Lowercase letters are symbol pictures. A large glyph is its 7 by 7 picture with a
+// one-pixel outline, 9 by 9 in the top left of its cell: menu lines are 10 pixels apart and
+// keep a clear row between them.
 #include <array>
+#include <stdexcept>
 #include <string>
 
 #include "common/bulletcolours.h"
@@ -13,8 +16,10 @@
 namespace zvtools {
 namespace {
 
-constexpr int kLargeBodyW = 7, kLargeBodyH = 14;
-constexpr int kColumnMap[kLargeBodyW] = {0, 0, 1, 2, 3, 4, 4};  // body column -> glyph column
+constexpr int kLargeBodyW = 7, kLargeBodyH = 7;  // a large glyph's picture
+constexpr int kLargeCellW = kFontCellW, kLargeCellH = kFontCellH;
+static_assert(kLargeBodyH + 2 <= kFontGlyphRows, "a large glyph and its outline fit the rows");
+static_assert(kLargeBodyW + 2 < kLargeCellW, "a clear column between large glyphs");
 
 // A style's colours: body colour per body row (top to bottom) and the outline colour.
 struct FontStyle {
@@ -22,33 +27,34 @@ struct FontStyle {
     int Edge;
 };
 
-int B(int g, int s) { return BulletIndex(g, s); }
+int B(int g, int s) {
+    return BulletIndex(g, s);
+}
 
+// Body rows top to bottom: `top` rows of s3, `mid` of s2, `low` of s1, the rest s0.
 FontStyle LargeStyle(int s) {
-    auto make = [](int g, int top, int mid, int low, int edge, int s3, int s2, int s1,
-                   int s0) {
+    auto make = [](int top, int mid, int low, int edge, int s3, int s2, int s1, int s0) {
         FontStyle f{};
         for (int r = 0; r < kLargeBodyH; ++r)
             f.Rows[r] = r < top ? s3 : r < top + mid ? s2 : r < top + mid + low ? s1 : s0;
         f.Edge = edge;
-        (void)g;
         return f;
     };
     switch (s) {
         case 0:  // normal: white fading to ice blue
-            return make(0, 4, 4, 3, B(kGroupSteel, 0), B(kGroupIce, 3), B(kGroupIce, 2),
+            return make(2, 2, 2, B(kGroupSteel, 0), B(kGroupIce, 3), B(kGroupIce, 2),
                         B(kGroupIce, 1), B(kGroupIce, 0));
         case 1:  // dimmed: grey
-            return make(0, 3, 6, 5, B(kGroupSteel, 0), B(kGroupSteel, 2), B(kGroupSteel, 2),
+            return make(2, 2, 3, B(kGroupSteel, 0), B(kGroupSteel, 2), B(kGroupSteel, 2),
                         B(kGroupSteel, 1), B(kGroupSteel, 1));
         case 2:  // selected: gold
-            return make(0, 4, 5, 5, B(kGroupFire, 0), B(kGroupGold, 3), B(kGroupGold, 2),
+            return make(2, 3, 2, B(kGroupFire, 0), B(kGroupGold, 3), B(kGroupGold, 2),
                         B(kGroupGold, 1), B(kGroupGold, 1));
         case 3:  // red
-            return make(0, 3, 6, 5, B(kGroupRed, 0), B(kGroupRed, 3), B(kGroupRed, 2),
-                        B(kGroupRed, 1), B(kGroupRed, 1));
+            return make(2, 3, 2, B(kGroupRed, 0), B(kGroupRed, 3), B(kGroupRed, 2), B(kGroupRed, 1),
+                        B(kGroupRed, 1));
         default:  // headings: blue
-            return make(0, 3, 6, 5, B(kGroupBlue, 0), B(kGroupBlue, 3), B(kGroupBlue, 2),
+            return make(2, 3, 2, B(kGroupBlue, 0), B(kGroupBlue, 3), B(kGroupBlue, 2),
                         B(kGroupBlue, 1), B(kGroupBlue, 1));
     }
 }
@@ -67,16 +73,21 @@ int IconShade(int x, int y, int w, int h) {
     return t < 0.6 ? 3 : t < 1.3 ? 2 : 1;
 }
 
-void DrawLargeGlyph(Picture& pic, int x0, int y0, const PixelSprite& g, char ch, int style) {
+// The space has no picture and stays all key colour.
+void DrawLargeGlyph(Picture& pic, int x0, int y0, const PixelArt& art, char ch, int style) {
+    if (ch == ' ') return;
+    const PixelSprite& g = art.Get(std::string("large-") + ch);
+    if (g.W != kLargeBodyW || g.H != kLargeBodyH)
+        throw std::runtime_error(art.File + ": large glyph must be 7 by 7");
     const FontStyle st = LargeStyle(style);
     const int icon = IconGroup(ch, false);
     for (int r = 0; r < kLargeBodyH; ++r)
         for (int c = 0; c < kLargeBodyW; ++c) {
-            if (g.At(kColumnMap[c], r / 2) == kPixelNone) continue;
+            if (g.At(c, r) == kPixelNone) continue;
             int v = icon >= 0 ? B(icon, IconShade(c, r, kLargeBodyW, kLargeBodyH)) : st.Rows[r];
             pic.Set(x0 + 1 + c, y0 + 1 + r, static_cast<uint8_t>(v));
         }
-    Outline(pic, x0, y0, 10, 16, kFontKey,
+    Outline(pic, x0, y0, kLargeCellW, kLargeCellH, kFontKey,
             static_cast<uint8_t>(icon >= 0 ? B(icon, 0) : st.Edge));
 }
 
@@ -95,8 +106,10 @@ void DrawSmallGlyph(Picture& pic, int x0, int y0, const PixelArt& art, char ch, 
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x) {
             int v = -1;
-            if (on(x, y)) v = icon >= 0 ? B(icon, IconShade(x, y, 5, 5)) : (y < 3 ? top : low);
-            else if (on(x - 1, y - 1)) v = icon >= 0 ? B(icon, 0) : shadow;
+            if (on(x, y))
+                v = icon >= 0 ? B(icon, IconShade(x, y, 5, 5)) : (y < 3 ? top : low);
+            else if (on(x - 1, y - 1))
+                v = icon >= 0 ? B(icon, 0) : shadow;
             if (v >= 0) pic.Set(x0 + x, y0 + y, static_cast<uint8_t>(v));
         }
 }
@@ -111,8 +124,8 @@ void GenerateFont(const GenContext& ctx) {
         if (g.W != 5 || g.H != 7) throw std::runtime_error(art.File + ": glyph must be 5 by 7");
         const int c = code - 32;
         for (int s = 0; s < 5; ++s)
-            DrawLargeGlyph(pic, (c % 16) * 10 + (s % 2) * 160, (c / 16) * 16 + (s / 2) * 80, g,
-                           ch, s);
+            DrawLargeGlyph(pic, (c % 16) * kLargeCellW + (s % 2) * 160,
+                           (c / 16) * kLargeCellH + (s / 2) * 80, art, ch, s);
         for (int s = 0; s < 2; ++s)
             DrawSmallGlyph(pic, 160 + (c % 16) * 7, 160 + s * 36 + (c / 16) * 7, art, ch, s);
     }

@@ -61,6 +61,13 @@ void Label(Canvas& cv, const LoadedPicture* font, int x, int y, int maxX, const 
     }
 }
 
+// The rows of a large font cell that its glyph leaves clear, shown in a red checker so that
+// a glyph reaching into them stands out.
+bool ClearFontRow(const SheetSpec& spec, int x, int y) {
+    return std::string(spec.File) == "font.bmp" && InLargeFont(x, y) &&
+           y % kFontCellH >= kFontGlyphRows;
+}
+
 int Sheets(const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) {
         std::fprintf(stderr, "usage: zvtool sheets OUT_DIR [DATA_DIR]\n");
@@ -96,7 +103,11 @@ int Sheets(const std::vector<std::string>& args) {
             for (int x = 0; x < cv.W; ++x) {
                 uint8_t v = p.At(x / kScale, y / kScale);
                 Rgb c = v < lp.Colors.size() ? lp.Colors[v] : Rgb{255, 0, 255};
-                if (spec.KeyX >= 0 && v == key) c = ((x / 8 + y / 8) & 1) ? Rgb{40, 40, 48} : Rgb{56, 56, 64};
+                if (spec.KeyX >= 0 && v == key) {
+                    c = ((x / 8 + y / 8) & 1) ? Rgb{40, 40, 48} : Rgb{56, 56, 64};
+                    if (ClearFontRow(spec, x / kScale, y / kScale))
+                        c = ((x / 8 + y / 8) & 1) ? Rgb{72, 32, 40} : Rgb{88, 40, 48};
+                }
                 cv.Put(x, y, c);
             }
         const auto rects = SheetRects(spec.File);
