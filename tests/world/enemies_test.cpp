@@ -373,6 +373,21 @@ TEST_F(EnemyBehaviourTest, SlidingGunMovesItsOffsetAndFollowsItsParent) {
     EXPECT_EQ(Objects[gun].FineX, -80);
 }
 
+TEST_F(EnemyBehaviourTest, HatchLaunchesMissilesHeadingUp) {
+    const int32_t hatch = SpawnObject(200, 100, 102, 0);
+    Objects[hatch].Age = 389;  // c = 390: open, and age mod 50 = 40
+    Frame();
+    EXPECT_EQ(Objects[hatch].Frame, 4);
+    ASSERT_EQ(Objects[hatch + 1].Kind, 91);
+    // Its first step in the same pass: up 3 pixels, turning 8 toward the ship (left).
+    EXPECT_EQ(Objects[hatch + 1].Param, 760);
+    EXPECT_EQ(Objects[hatch + 1].Y, 97);
+    Frames(49);
+    EXPECT_EQ(CountKind(91), 1);
+    Frame();
+    EXPECT_EQ(CountKind(91), 2);
+}
+
 TEST_F(EnemyBehaviourTest, RotatingPartSendsDronesOnlyWhileRegisterAIsOne) {
     const int32_t part = SpawnObject(150, 100, 103, 0);
     Frame();
