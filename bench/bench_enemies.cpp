@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "krdxlib/geometry.h"
+#include "shell/screens.h"
 #include "world/bullets.h"
 #include "world/objects.h"
 #include "world/passes.h"
@@ -39,8 +40,10 @@ std::vector<TWorldObject> MixedTable() {
     Randomize(1);
     DefineKinds();
     StageNo = 1;
+    for (auto& ev : StageMap.Timeline) ev.Position = TimelineNever;
     Players[0].X = 80;
     Players[0].Y = 120;
+    Players[0].ShipState = ShipFlying;
     const int32_t enemyKinds[] = {80, 81,  82,  83,  84,  86,  87,  89,  90,  91,
                                   93, 101, 104, 114, 115, 116, 126, 128, 129, 134};
     for (int32_t i = 0; i < 48; ++i) {
@@ -106,5 +109,16 @@ void BM_ItemBehaviourAndBulletPasses(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ItemBehaviourAndBulletPasses);
+
+// The whole frame update of a game run on the same table.
+void BM_FrameUpdateMixedTable(benchmark::State& state) {
+    const std::vector<TWorldObject> full = MixedTable();
+    for (auto _ : state) {
+        std::memcpy(static_cast<void*>(Objects), full.data(), sizeof Objects);
+        UpdateGameRun();
+        benchmark::DoNotOptimize(Objects);
+    }
+}
+BENCHMARK(BM_FrameUpdateMixedTable);
 
 }  // namespace

@@ -63,6 +63,10 @@ std::vector<Volley> Volleys() {
     };
 }
 
+void PrintTo(const Volley& v, std::ostream* os) {
+    *os << "kind " << v.kind;
+}
+
 class VolleyTest : public EnemyTest, public ::testing::WithParamInterface<Volley> {};
 
 TEST_P(VolleyTest, FirstVolleyOnItsFrameWithItsBulletsAndClasses) {
