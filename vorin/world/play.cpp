@@ -129,7 +129,10 @@ void PrepareStage(int32_t startPosition) {
 void FinishStage() {
     StageNo += 1;
     if (StageNo == 3) StageNo = 5;
-    if (StageNo <= 5 && GameMode != ModePractice) {
+    // A ship that reached game over while the stage faded out ends the play here: its own
+    // fade could not start, so its score is recorded now (and only now).
+    const bool gameOver = Players[0].ShipState == ShipGameOver;
+    if (StageNo <= 5 && GameMode != ModePractice && !gameOver) {
         StartGameRun();
         return;
     }
