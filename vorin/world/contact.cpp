@@ -154,68 +154,114 @@ bool Probe(const TWorldObject& o, int32_t x, int32_t y) {
     return PointInBox(x, y, o.HitBox, o.X, o.Y);
 }
 
+// A ship shot in use at the start of the pass, with its box on the screen. Only this pass
+// changes shots while it runs (it removes them or turns bombs into blasts), and it keeps
+// these entries in step; nothing it calls places or moves a shot.
+struct TShotEntry {
+    int32_t Slot, Kind, Group;
+    int64_t Left, Top, Right, Bottom;
+};
+
+void SetShotBox(TShotEntry& e, const TWorldObject& shot) {
+    const TBox& b = shot.HitBox;
+    e.Left = int64_t{b.Left} + shot.X;
+    e.Top = int64_t{b.Top} + shot.Y;
+    e.Right = int64_t{b.Right} + shot.X;
+    e.Bottom = int64_t{b.Bottom} + shot.Y;
+}
+
+// B1 (bound shots) and B2 (ground missiles) against armour above kind 80.
+void AgainstArmour(const TWorldObject& o, TWorldObject& shot) {
+    if (shot.Kind == ShotKind::Bound) {
+        if ((shot.VelocityX < 0 && Probe(o, shot.X - ProbeReach, shot.Y)) ||
+            (shot.VelocityX > 0 && Probe(o, shot.X + ProbeReach, shot.Y))) {
+            shot.VelocityX = -shot.VelocityX;
+            shot.Param -= 1;
+        }
+        if ((shot.VelocityY < 0 && Probe(o, shot.X, shot.Y - ProbeReach)) ||
+            (shot.VelocityY > 0 && Probe(o, shot.X, shot.Y + ProbeReach))) {
+            shot.VelocityY = -shot.VelocityY;
+            shot.Param -= 1;
+        }
+    } else if ((shot.VelocityY < 0 && Probe(o, shot.X, shot.Y - ProbeReach)) ||
+               (shot.VelocityY > 0 && Probe(o, shot.X, shot.Y + ProbeReach))) {
+        shot.Param |= MissileGrounded;
+    }
+}
+
+// What the object is to the shots; it changes only when the object is destroyed.
+struct TTargetView {
+    bool Armour;    // above kind 80 with shots stopped: bound shots and missiles meet it
+    bool Hittable;  // an enemy, active, that shots damage or are stopped by
+    int64_t Left, Top, Right, Bottom;
+};
+
+TTargetView ViewOf(const TWorldObject& o) {
+    const bool responds = o.ShotResponse == ShotsDamage || o.ShotResponse == ShotsStopped;
+    const TBox& b = o.HitBox;
+    return {o.Kind > KindFirstEnemy && o.ShotResponse == ShotsStopped,
+            o.Kind >= KindFirstEnemy && responds && o.State == StateActive,
+            int64_t{b.Left} + o.X,
+            int64_t{b.Top} + o.Y,
+            int64_t{b.Right} + o.X,
+            int64_t{b.Bottom} + o.Y};
+}
+
 // Steps B1 to B3: the object against the ship shots in use.
-void AgainstShots(int32_t s, TWorldObject& o, const int32_t* shots, int32_t count) {
+void AgainstShots(int32_t s, TWorldObject& o, TShotEntry* shots, int32_t count) {
+    TTargetView v = ViewOf(o);
     bool hitThisFrame = false;
     int32_t lastGroup = 0;  // group of the last shot that damaged the object this frame
     for (int32_t i = 0; i < count; ++i) {
-        const int32_t b = shots[i];
-        TWorldObject& shot = Objects[b];
-        if (shot.Kind == KindFree) continue;  // removed earlier in this pass
-        const bool armour = o.Kind > KindFirstEnemy && o.ShotResponse == ShotsStopped;
-        if (armour && shot.Kind == ShotKind::Bound) {
-            if ((shot.VelocityX < 0 && Probe(o, shot.X - ProbeReach, shot.Y)) ||
-                (shot.VelocityX > 0 && Probe(o, shot.X + ProbeReach, shot.Y))) {
-                shot.VelocityX = -shot.VelocityX;
-                shot.Param -= 1;
-            }
-            if ((shot.VelocityY < 0 && Probe(o, shot.X, shot.Y - ProbeReach)) ||
-                (shot.VelocityY > 0 && Probe(o, shot.X, shot.Y + ProbeReach))) {
-                shot.VelocityY = -shot.VelocityY;
-                shot.Param -= 1;
-            }
+        if (!v.Armour && !v.Hittable) return;
+        TShotEntry& e = shots[i];
+        if (e.Kind == KindFree) continue;  // removed earlier in this pass
+        if (v.Armour && (e.Kind == ShotKind::Bound || e.Kind == ShotKind::GroundMissile)) {
+            AgainstArmour(o, Objects[e.Slot]);
             continue;
         }
-        if (armour && shot.Kind == ShotKind::GroundMissile) {
-            if ((shot.VelocityY < 0 && Probe(o, shot.X, shot.Y - ProbeReach)) ||
-                (shot.VelocityY > 0 && Probe(o, shot.X, shot.Y + ProbeReach))) {
-                shot.Param |= MissileGrounded;
-            }
+        if (!v.Hittable || (hitThisFrame && e.Group == lastGroup) || e.Left >= v.Right ||
+            e.Right <= v.Left || e.Top >= v.Bottom || e.Bottom <= v.Top) {
             continue;
         }
-        if (o.Kind < KindFirstEnemy || (hitThisFrame && shot.Parent == lastGroup) ||
-            (o.ShotResponse != ShotsDamage && o.ShotResponse != ShotsStopped) ||
-            o.State != StateActive || !BoxHit(shot.HitBox, shot.X, shot.Y, o.HitBox, o.X, o.Y)) {
-            continue;
-        }
+        TWorldObject& shot = Objects[e.Slot];
         if (o.ShotResponse == ShotsDamage) {
             hitThisFrame = true;
-            lastGroup = shot.Parent;
-            o.HitPoints -= ShotType(shot.Kind).Damage;
-            AddScore(Players[b / ShotSlotsPerShip], HitPoints);
+            lastGroup = e.Group;
+            o.HitPoints -= ShotType(e.Kind).Damage;
+            AddScore(Players[e.Slot / ShotSlotsPerShip], HitPoints);
             const int32_t vx = random(HitSparkRange) - HitSparkRange / 2;  // x first
             const int32_t vy = random(HitSparkRange) - HitSparkRange / 2;
             SpawnEffect(shot.X, shot.Y, vx, vy, HitSparkEffect);
             o.Flash = HitFlash;
         }
-        if (o.HitPoints < 1) Destroy(s, b);
-        if (shot.Kind == ShotKind::Bomb) {
+        if (o.HitPoints < 1) {
+            Destroy(s, e.Slot);
+            v = ViewOf(o);
+        }
+        if (e.Kind == ShotKind::Bomb) {
             ChangeShotKind(shot, ShotKind::Blast);
             shot.VelocityX = shot.VelocityY = 0;
-        } else if (ShotType(shot.Kind).Pierces == 0) {
-            shot.Kind = KindFree;
+            e.Kind = shot.Kind;
+            SetShotBox(e, shot);
+        } else if (ShotType(e.Kind).Pierces == 0) {
+            shot.Kind = e.Kind = KindFree;
         }
     }
 }
 }  // namespace
 
 void ContactPass() {
-    // Shots are only removed or changed during the pass, never placed, so the slots in use
-    // at its start are the only ones to test.
-    int32_t shots[LastShotSlot + 1];
+    TShotEntry shots[LastShotSlot + 1];
     int32_t count = 0;
     for (int32_t b = FirstShotSlot; b <= LastShotSlot; ++b) {
-        if (Objects[b].Kind != KindFree) shots[count++] = b;
+        const TWorldObject& shot = Objects[b];
+        if (shot.Kind == KindFree) continue;
+        TShotEntry& e = shots[count++];
+        e.Slot = b;
+        e.Kind = shot.Kind;
+        e.Group = shot.Parent;
+        SetShotBox(e, shot);
     }
     TPlayer& p = Players[0];
     for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
