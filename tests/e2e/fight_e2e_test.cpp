@@ -38,20 +38,29 @@ struct Tick {
     }
 };
 
-// The first six numbers of every entry of the Objects array.
+// Every entry of the Objects array: an object with named fields, or (in older dumps) an
+// array whose first six numbers are slot, kind, x, y, state and hit points.
 std::vector<Obj> ParseObjects(const std::string& raw) {
     std::vector<Obj> out;
-    size_t at = raw.find('[', 1);
+    const bool named = raw.find('{') != std::string::npos;
+    const char open = named ? '{' : '[', close = named ? '}' : ']';
+    size_t at = raw.find(open, named ? 0 : 1);
     while (at != std::string::npos) {
-        const size_t end = raw.find(']', at);
-        std::string entry = raw.substr(at + 1, end - at - 1);
-        for (char& c : entry) {
-            if (c == ',') c = ' ';
-        }
-        std::istringstream in(entry);
+        const size_t end = raw.find(close, at);
+        std::string entry = raw.substr(at, end - at + 1);
         Obj o{};
-        if (in >> o.slot >> o.kind >> o.x >> o.y >> o.state >> o.hp) out.push_back(o);
-        at = raw.find('[', end);
+        if (named) {
+            o = {IntField(entry, "slot"), IntField(entry, "kind"),  IntField(entry, "x"),
+                 IntField(entry, "y"),    IntField(entry, "state"), IntField(entry, "hp")};
+            out.push_back(o);
+        } else {
+            for (char& c : entry) {
+                if (c == ',' || c == '[' || c == ']') c = ' ';
+            }
+            std::istringstream in(entry);
+            if (in >> o.slot >> o.kind >> o.x >> o.y >> o.state >> o.hp) out.push_back(o);
+        }
+        at = raw.find(open, end);
     }
     return out;
 }
