@@ -372,3 +372,21 @@ TEST_F(DestroyTest, DyingSequenceOverItsWholeLength) {
         EXPECT_EQ(TickAudio.Song, c.musicStops ? 0 : NoSongEvent);
     }
 }
+
+// An explosion made in a slot whatever it held before lives its whole length: a fresh slot
+// (bounds 0..0) or one a look-1 bullet left (state byte 1) must not end it early.
+TEST_F(DestroyTest, MadeExplosionLivesItsLengthWhateverTheSlotHeld) {
+    for (const uint32_t staleLook : {0u, 1u, 5u}) {
+        Objects[64] = TWorldObject{};
+        SetBulletLook(Objects[64], staleLook);
+        MakeExplosion(150, 100, KindLargeExplosion, 16, 0, false);
+        ASSERT_EQ(Objects[64].Kind, KindLargeExplosion);
+        int32_t frames = 0;
+        while (Objects[64].Kind == KindLargeExplosion && frames < 100) {
+            ItemPass();
+            BehaviourPass();
+            ++frames;
+        }
+        EXPECT_EQ(frames, 36) << "look " << staleLook;
+    }
+}

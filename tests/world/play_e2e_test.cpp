@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <tuple>
 
@@ -89,7 +90,8 @@ TEST(PlayEndToEnd, StageFivePhasesAndBoss) {
         ASSERT_EQ(e2e::IntField(l, "HasTerrain"), 0);
         ASSERT_EQ(e2e::IntField(l, "LoopLength"), 2147483647);
         ASSERT_EQ(e2e::IntField(l, "ScrollSpeedX"), 24);
-        // SAI-FEN (194) enters at 1500. The boss song starts 100 frames before the boss, and no other song meanwhile.
+        // SAI-FEN (194) enters at 1500. The boss song starts 100 frames before the boss, and no
+        // other song meanwhile.
         if (clock > 1) {
             ASSERT_EQ(e2e::IntField(l, "Song"), clock == 1400 ? 2 : -1) << "clock " << clock;
         }
@@ -233,12 +235,37 @@ TEST(PlayEndToEnd, DifficultyAndHellsShapeTheBullets) {
     for (int64_t v : base.speeds) doubled.insert(2 * v);
     EXPECT_EQ(fast.speeds, doubled);
 
-    // X3-B: three bullets for one, the copies at three quarters of the speed.
-    const BulletSummary dense = Summarise(StageOne("HARD", "X3-B,X1,OFF"));
-    // (A few bullets fired on the edge of the field or the rock leave at once, and their
-    // copies, slower or aside, do not: nearly, not exactly, three times as many.)
-    EXPECT_NEAR(dense.count, 3 * base.count, base.count / 50);
+    // X3-B: three bullets for one, the copies at three quarters of the speed and 13 steps
+    // aside. (Kills and scratches change the play, so compare volleys, not whole plays.)
+    const Play& densePlay = StageOne("HARD", "X3-B,X1,OFF");
+    const BulletSummary dense = Summarise(densePlay);
     for (int64_t v : base.speeds) EXPECT_TRUE(dense.speeds.count(v - v / 4)) << v;
+    // Each original flies with its two copies: per tick, the new scaled ray bullets of one
+    // origin are whole triples (s at a, and s - s/4 at a - 13 and a + 13).
+    int64_t groups = 0, triples = 0;
+    for (const auto& line : densePlay.game) {
+        std::map<std::pair<int64_t, int64_t>, std::vector<std::pair<int64_t, int64_t>>> byOrigin;
+        for (const auto& o : e2e::ObjectList(line)) {
+            if (o["age"] != 0 || o["kind"] < 48 || o["kind"] > 55 || o["kind"] == 53) continue;
+            byOrigin[{o["originX"], o["originY"]}].push_back({o["speed"], o["angle"]});
+        }
+        for (const auto& [origin, bullets] : byOrigin) {
+            ++groups;
+            int64_t whole = 0;
+            for (const auto& [s0, a0] : bullets) {
+                int sides = 0;
+                for (const auto& [s1, a1] : bullets)
+                    if (s1 == s0 - s0 / 4 &&
+                        ((a1 - a0 + 1024) % 1024 == 13 || (a0 - a1 + 1024) % 1024 == 13))
+                        ++sides;
+                if (sides >= 2) ++whole;
+            }
+            if (whole * 3 == static_cast<int64_t>(bullets.size())) ++triples;
+        }
+    }
+    ASSERT_GT(groups, 50);
+    // A bullet fired onto the edge of the field or the rock leaves before it is seen.
+    EXPECT_GE(triples * 100, groups * 90) << triples << " of " << groups;
 }
 
 TEST(PlayEndToEnd, SameSeedSameDumpWithEnemiesAndHells) {

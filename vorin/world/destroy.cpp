@@ -12,8 +12,9 @@
 
 namespace {
 constexpr int32_t MaxMultiplier = 10;
-constexpr int32_t BossDeathTime = 300;  // frames of a boss's dying sequence
-constexpr int32_t LongDeathTime = 120;  // death kind 3
+constexpr TBounds ExplosionBounds{-1280, 1600, -960, 1200};  // never the reason it ends
+constexpr int32_t BossDeathTime = 300;                       // frames of a boss's dying sequence
+constexpr int32_t LongDeathTime = 120;                       // death kind 3
 
 constexpr int32_t PowerUpColours = 3;
 constexpr int32_t PowerUpSpeedRange = 65;  // velocity random(65) - 32 ...
@@ -215,4 +216,9 @@ void MakeExplosion(int32_t x, int32_t y, int32_t kind, int32_t velocityX, int32_
     o.Param = 0;
     o.Age = 0;
     o.Parent = shootBack ? ShootBackType : 0;
+    // A slot keeps what its last object left in these fields: a never-used slot's bounds of
+    // 0..0 would remove the explosion at once, a bullet's look would read as a dying state.
+    // An explosion ends by its age, so its bounds are the widest.
+    o.Bounds = ExplosionBounds;
+    SetBulletLook(o, StateActive);
 }
