@@ -125,7 +125,8 @@ TEST(BossEndToEnd, OlmardRunsItsPhasesTimesOutWithoutScoreAndTheNextStageStarts)
     EXPECT_EQ(e2e::IntField(end, "StageClock"), 0);
     // No boss score (100,000): only what bullets near the ship give in a frame.
     EXPECT_LT(e2e::IntField(end, "score") - e2e::IntField(game[cleared - 1], "score"), 10000);
-    const Obj* boss = Slot(Objects(end), 64);
+    const std::vector<Obj> objects = Objects(end);
+    const Obj* boss = Slot(objects, 64);
     ASSERT_NE(boss, nullptr);
     EXPECT_EQ((*boss)[1], 198);
     EXPECT_EQ((*boss)[4], 1) << "dying";
