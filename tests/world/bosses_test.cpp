@@ -87,7 +87,10 @@ TEST_F(BossTest, EachBossEntersToItsEntryPointThenStartsAtAgeAndParamZero) {
                 o.VelocityX >= -8 && o.VelocityX <= 8 && o.VelocityY >= -8 && o.VelocityY <= 8;
             EXPECT_FALSE(slow) << "the drift is drawn again while both lie in -8..8";
         }
-        EXPECT_TRUE(Bullets().empty()) << c.kind << " fired while entering";
+        // (The fortress's parts fire by their own rules.)
+        if (c.kind != 193) {
+            EXPECT_TRUE(Bullets().empty()) << c.kind << " fired while entering";
+        }
     }
 }
 
