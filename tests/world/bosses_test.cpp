@@ -123,19 +123,6 @@ TEST_F(BossTest, TimeOutFiresTheLastRingCancelsItEndsTheStageAndDiesWithoutScore
     }
 }
 
-TEST_F(BossTest, TimedOutBossRunsItsDyingSequenceInsteadOfItsProgram) {
-    const int32_t slot = SpawnActive(192, 240, 120);
-    Objects[slot].Age = 10800;
-    Frame();  // age 10801: bit 2 clear
-    ASSERT_EQ(Objects[slot].State, StateDying);
-    const int32_t x = Objects[slot].X, y = Objects[slot].Y;
-    ClearBullets();
-    for (int32_t i = 0; i < 300; ++i) Frame();
-    EXPECT_EQ(Objects[slot].X, x);
-    EXPECT_EQ(Objects[slot].Y, y);
-    EXPECT_TRUE(Bullets().empty());
-}
-
 // --- boss 192 -------------------------------------------------------------------------
 
 TEST_F(BossTest, CraftFiresNothingInPhaseZeroAndEachPhaseOpensWithItsVolley) {
