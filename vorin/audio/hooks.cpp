@@ -12,7 +12,13 @@ void LoadSoundEffects() {
     LoadWaveList(DataPath("se.dxw"));
 }
 
-void InitMusic() { LoadSongs(DataDir); }
+void InitMusic() {
+    // The songs are found like every data file; a missing one is only silence.
+    std::string dir = DataDir;
+    if (dir.empty()) dir = FindDataFile(SongFile(1), DataSearchFolders());
+    if (dir.empty()) dir = ProgramDirectory();
+    LoadSongs(dir);
+}
 
 void ClearMusic() {
     ReleaseSongs();

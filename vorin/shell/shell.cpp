@@ -108,7 +108,7 @@ void FormCreate() {
     FrameCount = 0;
     FpsStartTicks = 0;
     StageNo = 1;
-    ReadConfig(DataPath("zvconfig.ini"), Settings);
+    ReadConfig(DataPath(ConfigFileName), Settings);
     InitFrontEnd();
     LoadHighScores();
     BuildTrigTables();
