@@ -30,16 +30,14 @@ constexpr TConfigKey ReadKeys[] = {
 };
 // The writer's order; "Speedcharge" is spelt with a lower-case c in files the game writes.
 constexpr TConfigKey WriteKeys[] = {
-    {"ButtonA", &TSettings::ButtonA},           {"ButtonB", &TSettings::ButtonB},
-    {"ButtonC", &TSettings::ButtonC},           {"AnchorJiten", &TSettings::AnchorJiten},
+    {"ButtonA", &TSettings::ButtonA},         {"ButtonB", &TSettings::ButtonB},
+    {"ButtonC", &TSettings::ButtonC},         {"AnchorJiten", &TSettings::AnchorJiten},
     {"AnchorKouten", &TSettings::AnchorKouten}, {"SpeedOff", &TSettings::SpeedOff},
-    {"SpeedManual", &TSettings::SpeedManual},   {"SpeedAuto", &TSettings::SpeedAuto},
+    {"SpeedManual", &TSettings::SpeedManual}, {"SpeedAuto", &TSettings::SpeedAuto},
     {"Speedcharge", &TSettings::SpeedCharge},
 };
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -47,9 +45,7 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -203,8 +199,7 @@ std::string UpdateConfigText(std::string_view text, const TSettings& settings) {
         begin = end = lines.size();
     }
     for (const TConfigKey& key : WriteKeys) {
-        const std::string newLine =
-            std::string(key.Name) + "=" + std::to_string(settings.*key.Field);
+        const std::string newLine = std::string(key.Name) + "=" + std::to_string(settings.*key.Field);
         bool replaced = false;
         for (size_t i = begin; i < end && !replaced; ++i) {
             const TLine l = Classify(lines[i]);
