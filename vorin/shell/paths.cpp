@@ -18,6 +18,7 @@
 namespace fs = std::filesystem;
 
 std::string DataDir;
+bool SavesDisabled = false;
 
 namespace {
 

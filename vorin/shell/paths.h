@@ -33,6 +33,10 @@ std::string DataPath(const std::string& name);
 // False with the reason in error when it cannot be made.
 bool PrepareSave(const std::string& path, std::string& error);
 
+// True while a recorded play is played back: the player's files are not written (saves
+// report success, so the play goes as it did).
+extern bool SavesDisabled;
+
 // A failed read of a file the game cannot start or go on without (the run-time
 // input/output error); the message names the file and the reason.
 class EInOutError : public std::runtime_error {

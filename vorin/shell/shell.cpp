@@ -112,7 +112,7 @@ void FormCreate() {
     InitFrontEnd();
     LoadHighScores();
     BuildTrigTables();
-    JoystickPresent = plat::JoystickRead(JoySample);
+    JoystickPresent = JoystickSource(JoySample);
     FillPalette(BlackPalette, 0, 255, 0);
     EnterTitle();
     LoadEnemyTypes();

@@ -233,6 +233,7 @@ void ReadConfig(const std::string& path, TSettings& settings) {
 }
 
 bool WriteConfig(const std::string& path, const TSettings& settings) {
+    if (SavesDisabled) return true;
     std::vector<uint8_t> bytes;
     std::string error;
     struct stat st {};

@@ -34,6 +34,7 @@ std::vector<uint8_t> ReadDataFile(const std::string& path) {
 }
 
 void SaveDataFile(const std::string& path, const void* data, size_t size) {
+    if (SavesDisabled) return;
     std::string error;
     if (!PrepareSave(path, error)) throw EInOutError(path + ": cannot be written: " + error);
     const std::string temp = path + ".tmp";
