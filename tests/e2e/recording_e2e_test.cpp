@@ -164,3 +164,18 @@ TEST(Screenshots, TheOptionWritesPngWhenTheNameSaysSo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MusicChoice, VerboseNamesTheSoundFontGivenOnTheCommandLine) {
+    const std::string dir = e2e::FreshDataDir();
+    const std::string font = dir + "/my font.sf2";
+    std::ofstream(font) << "not really a SoundFont";
+    e2e::RunResult r = e2e::RunVorin(dir, {"--frames", "2", "--verbose", "--soundfont", font});
+    ASSERT_EQ(r.status, 0) << r.errors;
+    EXPECT_NE(r.errors.find("SoundFont " + font), std::string::npos) << r.errors;
+    r = e2e::RunVorin(dir, {"--frames", "2", "--verbose", "--nomusic"});
+    EXPECT_EQ(r.errors.find("SoundFont"), std::string::npos) << r.errors;
+}
+
+}  // namespace
