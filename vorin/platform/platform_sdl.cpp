@@ -256,7 +256,8 @@ int LoadGamepadMappings(const std::string& userFile, std::string& error) {
 std::string UserGamepadMappings() {
     const char* config = SDL_getenv("XDG_CONFIG_HOME");
     const char* home = SDL_getenv("HOME");
-    std::string dir = config && *config == '/' ? config : std::string(home ? home : "") + "/.config";
+    std::string dir =
+        config && *config == '/' ? config : std::string(home ? home : "") + "/.config";
     return dir + "/zelvorin/gamecontrollerdb.txt";
 }
 

@@ -73,15 +73,27 @@ int KeyFromName(const std::string& name) {
 
 std::string KeyName(int key) {
     switch (key) {
-        case vk::Up: return "Up";
-        case vk::Down: return "Down";
-        case vk::Left: return "Left";
-        case vk::Right: return "Right";
-        case vk::Shift: return "Shift";
-        case vk::Print: return "Print";
-        case vk::Z: case vk::X: case vk::C: case vk::Key1: case vk::Key2: case vk::Key3:
+        case vk::Up:
+            return "Up";
+        case vk::Down:
+            return "Down";
+        case vk::Left:
+            return "Left";
+        case vk::Right:
+            return "Right";
+        case vk::Shift:
+            return "Shift";
+        case vk::Print:
+            return "Print";
+        case vk::Z:
+        case vk::X:
+        case vk::C:
+        case vk::Key1:
+        case vk::Key2:
+        case vk::Key3:
             return std::string(1, static_cast<char>(key));
-        default: break;
+        default:
+            break;
     }
     if (key >= vk::F1 && key <= vk::F12) return "F" + std::to_string(key - vk::F1 + 1);
     return "";
