@@ -34,7 +34,9 @@ if command -v man >/dev/null; then
   MANWIDTH=80 man -l "$prefix/share/man/man6/vorin.6" 2>&1 | grep -q -- "--record" || fail "man page"
 fi
 
-# Outside the build tree, with a home of its own and a read-only data folder.
+# Outside the build tree, with a home of its own and a read-only data folder that holds a
+# packager's default configuration.
+printf '[Input]\nSpeedOff=5\n' >"$prefix/share/zelvorin/zvconfig.ini"
 chmod -R a-w "$prefix/share/zelvorin"
 export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_DATA_DIRS=/nonexistent
 export SDL_AUDIODRIVER=dummy RONVALET_OUTPUT=none
@@ -55,7 +57,9 @@ for t in 40 42 44 46 48 50 52; do tap $t Down; done
 tap 54 Z
 "$prefix/games/vorin" --headless --frames 60 --input "$script" || fail "the scripted run failed"
 [ -f "$XDG_DATA_HOME/zelvorin/zvconfig.ini" ] || fail "no configuration under the XDG data home"
-[ ! -e "$prefix/share/zelvorin/zvconfig.ini" ] || fail "the configuration went into the data folder"
-# A configuration the player saved is the one read next time (it is found first).
-grep -q "ButtonA" "$XDG_DATA_HOME/zelvorin/zvconfig.ini" || fail "configuration has no keys"
+[ "$(cat "$prefix/share/zelvorin/zvconfig.ini")" = "$(printf '[Input]\nSpeedOff=5')" ] ||
+  fail "the configuration went into the data folder"
+# The player's copy started from the installed defaults and got every key on saving.
+grep -q "^SpeedOff=5" "$XDG_DATA_HOME/zelvorin/zvconfig.ini" || fail "the defaults were not kept"
+grep -q "^ButtonA=" "$XDG_DATA_HOME/zelvorin/zvconfig.ini" || fail "configuration has no keys"
 echo "install test: passed"
