@@ -177,8 +177,9 @@ int RunWindowed(const Options& o) {
             if (!Run.PlayingBack)
                 DeliverLive(ev.vk, down, ev.shift);
             else if (down && (ev.vk == vk::Print || ev.vk == vk::F9)) {
+                // No notice: the message line is part of the play being replayed.
                 std::string report;
-                SaveScreenshotPair(o.scale, report);
+                SaveScreenshotPair(o.scale, report, false);
                 std::fprintf(stderr, "vorin: screenshot %s\n", report.c_str());
             }
         }

@@ -72,7 +72,7 @@ std::string PicturesFolder() {
     return dir;
 }
 
-bool SaveScreenshotPair(int scale, std::string& report) {
+bool SaveScreenshotPair(int scale, std::string& report, bool notice) {
     const std::string folder = PicturesFolder();
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
@@ -94,6 +94,6 @@ bool SaveScreenshotPair(int scale, std::string& report) {
         report += ", " + scaled;
     }
     if (!ok) report = error;
-    SetMessageLine(ok ? "SCREENSHOT SAVED." : "SCREENSHOT FAILURE.");
+    if (notice) SetMessageLine(ok ? "SCREENSHOT SAVED." : "SCREENSHOT FAILURE.");
     return ok;
 }

@@ -10,6 +10,6 @@ bool WriteScreenshot(const std::string& path, std::string& error);
 // Where the keys save: $XDG_PICTURES_DIR (from the environment or user-dirs.dirs), else the
 // player's data folder; with a trailing '/'.
 std::string PicturesFolder();
-// The screenshot key: both files written (the scaled one only when scale > 1), a notice on
-// the message line; the files' paths, or the reason, in report.
-bool SaveScreenshotPair(int scale, std::string& report);
+// The screenshot key: both files written (the scaled one only when scale > 1) and, with
+// notice, a notice on the message line; the files' paths, or the reason, in report.
+bool SaveScreenshotPair(int scale, std::string& report, bool notice = true);
