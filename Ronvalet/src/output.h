@@ -38,6 +38,16 @@ class MidiOutput {
 // "fluidsynth"). Returns null, with a trace saying why, when none can be made.
 std::unique_ptr<MidiOutput> makeOutput(const char* spec, Clock clock);
 
+// FluidSynth's reverb and chorus: modest by default (a small room, low levels, so the General
+// MIDI songs stay dry and clear), off with RONVALET_REVERB=0.
+struct SynthEffects {
+    bool on = true;
+    double reverbRoom = 0.3, reverbLevel = 0.4;
+    double chorusLevel = 0.6, chorusDepth = 4.0;
+};
+// The effects for a value of RONVALET_REVERB (null or anything but "0" leaves them on).
+SynthEffects synthEffectsFor(const char* value);
+
 std::unique_ptr<MidiOutput> makeFluidSynthOutput();
 std::unique_ptr<MidiOutput> makeCaptureOutput(const char* path, Clock clock);
 std::unique_ptr<MidiOutput> makeAlsaOutput(const char* address);

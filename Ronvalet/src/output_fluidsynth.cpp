@@ -3,6 +3,7 @@
 #include "output.h"
 
 #include <cstdlib>
+#include <string_view>
 #include <fluidsynth.h>
 #include <unistd.h>
 
@@ -35,6 +36,16 @@ const char* findSoundFont() {
     return nullptr;
 }
 
+// Applied to the settings before the synthesizer is made.
+void applyEffects(fluid_settings_t* settings, const SynthEffects& fx) {
+    fluid_settings_setint(settings, "synth.reverb.active", fx.on ? 1 : 0);
+    fluid_settings_setint(settings, "synth.chorus.active", fx.on ? 1 : 0);
+    fluid_settings_setnum(settings, "synth.reverb.room-size", fx.reverbRoom);
+    fluid_settings_setnum(settings, "synth.reverb.level", fx.reverbLevel);
+    fluid_settings_setnum(settings, "synth.chorus.level", fx.chorusLevel);
+    fluid_settings_setnum(settings, "synth.chorus.depth", fx.chorusDepth);
+}
+
 class FluidSynthOutput final : public MidiOutput {
   public:
     ~FluidSynthOutput() override { close(); }
@@ -50,6 +61,7 @@ class FluidSynthOutput final : public MidiOutput {
         if (const char* file = std::getenv("RONVALET_AUDIO_FILE"); file && *file) {
             fluid_settings_setstr(settings_, "audio.file.name", file);
         }
+        applyEffects(settings_, synthEffectsFor(std::getenv("RONVALET_REVERB")));
         synth_ = new_fluid_synth(settings_);
         if (synth_ == nullptr) {
             trace("fluidsynth: cannot create the synthesizer\n");
@@ -129,6 +141,12 @@ class FluidSynthOutput final : public MidiOutput {
 };
 
 }  // namespace
+
+SynthEffects synthEffectsFor(const char* value) {
+    SynthEffects fx;
+    fx.on = value == nullptr || std::string_view(value) != "0";
+    return fx;
+}
 
 std::unique_ptr<MidiOutput> makeFluidSynthOutput() {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) {

@@ -143,6 +143,28 @@ TEST(ToolRonvaletPlay, SoundsThroughFluidSynth) {
     EXPECT_GT(peak, 100) << "the rendered audio is silent";
 }
 
+// RONVALET_REVERB=0 turns FluidSynth's reverb and chorus off: the same song renders dry.
+TEST(ToolRonvaletPlay, ReverbSwitchChangesTheSound) {
+    if (::access("/usr/share/sounds/sf2/default-GM.sf2", R_OK) != 0 &&
+        ::access("/usr/share/sounds/sf3/default-GM.sf3", R_OK) != 0) {
+        GTEST_SKIP() << "no General MIDI SoundFont installed";
+    }
+    std::string mid = abcToMidi("tempo_change.abc");
+    if (mid.empty()) GTEST_SKIP() << "abc2midi not available";
+    std::vector<char> renders[2];
+    for (int on = 0; on < 2; ++on) {
+        std::string wav = rvtest::scratchPath("reverb" + std::to_string(on) + ".wav");
+        std::string cmd = "RONVALET_OUTPUT=fluidsynth RONVALET_AUDIO_DRIVER=file RONVALET_REVERB=" +
+                          std::to_string(on) + " RONVALET_AUDIO_FILE='" + wav + "' '" + kPlayer +
+                          "' '" + mid + "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+        std::ifstream in(wav, std::ios::binary);
+        renders[on].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        ASSERT_GT(renders[on].size(), 44u + 44100u * 4u);
+    }
+    EXPECT_NE(renders[0], renders[1]) << "RONVALET_REVERB made no difference";
+}
+
 TEST(GameSongs, TheFiveSongsLoadAndEndWithinMinutes) {
     const char* names[] = {"select2.mid", "sekkou.mid", "bQelnRX_zvorin01.mid", "starship.mid",
                            "dawn.mid"};

@@ -2,6 +2,7 @@
 
 bool SoundEnabled = true;
 bool MusicEnabled = true;
+bool MusicVerbose = false;
 TTickAudio TickAudio;
 
 void RecordTickSound(int32_t index) {

@@ -4,6 +4,7 @@
 
 extern bool SoundEnabled;  // false with --nosound: no sound device is opened
 extern bool MusicEnabled;  // false with --nomusic: the music library is never called
+extern bool MusicVerbose;  // --verbose: the SoundFont in use is named on standard error
 
 // Opens the sound device when sound is enabled and it is not open yet: the null device when
 // the platform is headless, else the SDL device. Failing to open one leaves the effects silent.

@@ -1,5 +1,10 @@
 #include "audio/music.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "Ronvalet.h"
 #include "audio/audio.h"
 
@@ -9,12 +14,26 @@ constexpr const char* SongFiles[Song::Count] = {
     "select2.mid", "sekkou.mid", "bQelnRX_zvorin01.mid", "starship.mid", "dawn.mid",
 };
 
+// The system's General MIDI SoundFonts (Debian's default-GM alternatives), in the library's order.
+constexpr const char* DefaultSoundFonts[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf3/default-GM.sf3",
+};
+
 bool MusicOpened = false;  // LoadSongs called the library; ClearMidi is due at shut-down
 
 }  // namespace
 
 const char* SongFile(int32_t song) {
     return song >= 1 && song <= Song::Count ? SongFiles[song - 1] : nullptr;
+}
+
+std::string SoundFontInUse() {
+    if (const char* named = std::getenv("RONVALET_SOUNDFONT"); named && *named)
+        return ::access(named, R_OK) == 0 ? named : "";
+    for (const char* path : DefaultSoundFonts)
+        if (::access(path, R_OK) == 0) return path;
+    return "";
 }
 
 void LoadSongs(const std::string& dir) {

@@ -20,6 +20,9 @@ const char* SongFile(int32_t song);
 // ignored: without a MIDI output or a song the game plays on silently. Nothing with
 // MusicEnabled false.
 void LoadSongs(const std::string& dir);
+// The SoundFont the music library will load, as it chooses it: $RONVALET_SOUNDFONT when set,
+// else the first readable of the system's General MIDI defaults; empty when there is none.
+std::string SoundFontInUse();
 // Releases the music library (shut-down), when LoadSongs opened it.
 void ReleaseSongs();
 

@@ -16,6 +16,8 @@ int VirtualKeyFromSdl(SDL_Keycode sym) {
         case SDLK_RETURN: return 13;
         case SDLK_ESCAPE: return 27;
         case SDLK_SPACE: return 32;
+        case SDLK_PRINTSCREEN:
+            return 44;
         default: return 0;
     }
 }

@@ -47,8 +47,18 @@ bool HasFocus();
 struct JoyReading {
     uint32_t x = 32768, y = 32768, z = 0, buttons = 0;
 };
-// True when a joystick exists and was read.
+// True when a joystick exists and was read; false too once the pad found at start-up has
+// been pulled out (it is not looked for again).
 bool JoystickRead(JoyReading& out);
+// Gamepad mappings on top of SDL's own database: the player's file (SDL's
+// gamecontrollerdb.txt format; a missing file is no error), then SDL_GAMECONTROLLERCONFIG,
+// which wins. Open does this with UserGamepadMappings() before it looks for a pad. Returns
+// the number of mappings added; -1 with the reason in error when the file cannot be read.
+int LoadGamepadMappings(const std::string& userFile, std::string& error);
+// $XDG_CONFIG_HOME/zelvorin/gamecontrollerdb.txt (by default under ~/.config).
+std::string UserGamepadMappings();
+// The mapping SDL holds for a pad GUID (32 hex digits); empty when there is none.
+std::string GamepadMappingFor(const std::string& guid);
 
 // Monotonic milliseconds (headless: the virtual clock).
 uint32_t Millis();

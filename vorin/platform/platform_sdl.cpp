@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -57,6 +58,13 @@ bool CreateRenderer(std::string& error) {
     return true;
 }
 
+bool FileReadable(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
 void OpenJoystick() {
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
         if (SDL_IsGameController(i)) {
@@ -96,6 +104,9 @@ bool Open(const VideoOptions& options, std::string& error) {
         return false;
     }
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
+    std::string mappingError;
+    if (LoadGamepadMappings(UserGamepadMappings(), mappingError) < 0)
+        SDL_Log("gamepad mappings: %s", mappingError.c_str());
     g.fullscreen = !options.windowed;
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI | (g.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     g.window = SDL_CreateWindow("Zelvorin", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -213,8 +224,57 @@ bool PollEvent(Event& ev) {
 
 bool HasFocus() { return g.headless || g.focus; }
 
+int LoadGamepadMappings(const std::string& userFile, std::string& error) {
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) {
+        error = "the gamepad subsystem is not started";
+        return -1;
+    }
+    int added = 0;
+    if (!userFile.empty() && FileReadable(userFile)) {
+        const int n = SDL_GameControllerAddMappingsFromFile(userFile.c_str());
+        if (n < 0) {
+            error = userFile + ": " + SDL_GetError();
+            return -1;
+        }
+        added += n;
+    }
+    // SDL read the variable when it started; read again so it wins over the file.
+    if (const char* env = SDL_getenv("SDL_GAMECONTROLLERCONFIG"); env && *env) {
+        const std::string all = env;
+        for (size_t start = 0; start < all.size();) {
+            size_t end = all.find('\n', start);
+            if (end == std::string::npos) end = all.size();
+            const std::string line = all.substr(start, end - start);
+            if (!line.empty() && line[0] != '#' && SDL_GameControllerAddMapping(line.c_str()) >= 0)
+                ++added;
+            start = end + 1;
+        }
+    }
+    return added;
+}
+
+std::string UserGamepadMappings() {
+    const char* config = SDL_getenv("XDG_CONFIG_HOME");
+    const char* home = SDL_getenv("HOME");
+    std::string dir =
+        config && *config == '/' ? config : std::string(home ? home : "") + "/.config";
+    return dir + "/zelvorin/gamecontrollerdb.txt";
+}
+
+std::string GamepadMappingFor(const std::string& guid) {
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) return "";
+    char* m = SDL_GameControllerMappingForGUID(SDL_JoystickGetGUIDFromString(guid.c_str()));
+    if (!m) return "";
+    std::string out = m;
+    SDL_free(m);
+    return out;
+}
+
 bool JoystickRead(JoyReading& out) {
     if (!HasDisplay()) return false;
+    // A pad pulled out reads as nothing; the caller centres it.
+    if (g.controller && !SDL_GameControllerGetAttached(g.controller)) return false;
+    if (g.joystick && !SDL_JoystickGetAttached(g.joystick)) return false;
     if (g.controller) {
         SDL_GameControllerUpdate();
         Sint16 ax = SDL_GameControllerGetAxis(g.controller, SDL_CONTROLLER_AXIS_LEFTX);

@@ -74,7 +74,7 @@ void UpdateMain() {
             ConfigCursor = 0;
             break;
         case LineSave:
-            SetMessageLine(WriteConfig(DataPath("zvconfig.ini"), Settings)
+            SetMessageLine(WriteConfig(DataPath(ConfigFileName), Settings)
                                ? "CONFIG SAVED."
                                : "CONFIG SAVE FAILURE.");
             break;

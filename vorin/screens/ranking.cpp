@@ -1,4 +1,6 @@
 // The ranking: the five best scores with the pictures of their characters.
+#include "screens/ranking.h"
+
 #include <cstdio>
 
 #include "render/display.h"
@@ -9,6 +11,11 @@
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "zvcommon/scores.h"
+
+int32_t RankingPictureTop(int32_t character, int32_t sheetHeight) {
+    const int64_t top = int64_t{RankingPictureSize} * character;
+    return top >= 0 && top < sheetHeight ? static_cast<int32_t>(top) : -1;
+}
 
 void EnterRanking() {
     CurrentScreen = ScreenRanking;
@@ -33,12 +40,12 @@ void DrawRanking() {
         const TScoreEntry& e = ScoreTable[i];
         char line[48];
         std::snprintf(line, sizeof line, "%s %8d", MenuText[MenuIdx::RankName + i], e.Score);
-        DrawLargeText(70, 82 + 30 * i, 0, line);
+        const int32_t y = RankingFirstLineY + RankingLineStep * i;
+        DrawLargeText(70, y, 0, line);
         // A character from a hand-edited file beyond the sheet shows no picture.
-        const int64_t top = 40LL * e.Character;
-        if (top >= 0 && top < Height(PlayerSheet)) {
-            const int32_t t = static_cast<int32_t>(top);
-            Draw(Display.BackBuffer, 200, 70 + 30 * i, PlayerSheet, TRect{0, t, 40, t + 40}, true);
-        }
+        const int32_t t = RankingPictureTop(e.Character, Height(PlayerSheet));
+        if (t >= 0)
+            Draw(Display.BackBuffer, RankingPictureX, y - RankingPictureRise, PlayerSheet,
+                 TRect{0, t, RankingPictureSize, t + RankingPictureSize}, true);
     }
 }

@@ -11,6 +11,7 @@ TButtonSet PrevButtons{};
 TButtonSet CurButtons{};
 bool JoystickPresent = false;
 plat::JoyReading JoySample{};
+bool (*JoystickSource)(plat::JoyReading& out) = plat::JoystickRead;
 
 namespace {
 
@@ -92,7 +93,8 @@ void SampleInput() {
     PrevButtons = CurButtons;
     CurButtons = KeyButtons;
     if (JoystickPresent) {
-        plat::JoystickRead(JoySample);  // a failed read keeps the previous sample
+        // A pad pulled out reads as centred with no buttons, so no direction stays held.
+        if (!JoystickSource(JoySample)) JoySample = {};
         ApplyJoystick(JoySample);
     }
 }

@@ -14,6 +14,21 @@ bool ToInt(const std::string& s, int64_t& v) {
     return ec == std::errc() && p == end && !s.empty();
 }
 
+// The rest of a gamepad line: UPDATE X Y BUTTONS, axes 0..65535, eight button bits.
+bool ParseJoyLine(std::istringstream& words, ScriptEvent& ev) {
+    std::string f[4], rest;
+    int64_t v[4] = {};
+    if (!(words >> f[0] >> f[1] >> f[2] >> f[3]) || (words >> rest)) return false;
+    for (int i = 0; i < 4; ++i)
+        if (!ToInt(f[i], v[i]) || v[i] < 0) return false;
+    if (v[0] < 1 || v[1] > 65535 || v[2] > 65535 || v[3] > 255) return false;
+    ev.update = v[0];
+    ev.joyX = static_cast<uint32_t>(v[1]);
+    ev.joyY = static_cast<uint32_t>(v[2]);
+    ev.joyButtons = static_cast<uint32_t>(v[3]);
+    return true;
+}
+
 }  // namespace
 
 const char* UsageText() {
@@ -27,7 +42,8 @@ const char* UsageText() {
            "  --frames N          stop after N ticks\n"
            "  --seed N            seed the random generator with N\n"
            "  --input FILE        key events: 'TICK KEY down|up' per line\n"
-           "  --screenshot T:FILE after tick T, write the screen as an 8-bit BMP\n"
+           "  --screenshot T:FILE after tick T, write the screen (PNG if FILE ends in .png,\n"
+           "                      else an 8-bit BMP)\n"
            "  --dump FILE         one JSON object per tick\n"
            "  --dump-every N      dump only tick 1 and every Nth tick (long runs)\n"
            "  --stage N           start a play of stage N (1..7) with character 0 at once\n"
@@ -36,6 +52,10 @@ const char* UsageText() {
            "  --hells D,S,B       density, speed and shoot-back hells, e.g. X3-B,X1.5,TYPE-S\n"
            "  --invulnerable      with --stage: the ship cannot be hit (no high score)\n"
            "  --at-boss           with --stage: start shortly before the boss, as ONLY BOSS\n"
+           "  --record FILE       record the play (seed, options, input) to FILE\n"
+           "  --playback FILE     play a recorded play back exactly\n"
+           "  --soundfont FILE    play the music with this SoundFont\n"
+           "  --verbose           name the SoundFont and files in use\n"
            "  --help, --version\n";
 }
 
@@ -45,6 +65,7 @@ int KeyFromName(const std::string& name) {
     if (name == "Left") return vk::Left;
     if (name == "Right") return vk::Right;
     if (name == "Shift") return vk::Shift;
+    if (name == "Print") return vk::Print;
     if (name.size() == 1) {
         const char c = name[0];
         if (c == 'Z' || c == 'X' || c == 'C' || c == '1' || c == '2' || c == '3') return c;
@@ -54,6 +75,34 @@ int KeyFromName(const std::string& name) {
         if (ToInt(name.substr(1), n) && n >= 1 && n <= 12) return 111 + static_cast<int>(n);
     }
     return 0;
+}
+
+std::string KeyName(int key) {
+    switch (key) {
+        case vk::Up:
+            return "Up";
+        case vk::Down:
+            return "Down";
+        case vk::Left:
+            return "Left";
+        case vk::Right:
+            return "Right";
+        case vk::Shift:
+            return "Shift";
+        case vk::Print:
+            return "Print";
+        case vk::Z:
+        case vk::X:
+        case vk::C:
+        case vk::Key1:
+        case vk::Key2:
+        case vk::Key3:
+            return std::string(1, static_cast<char>(key));
+        default:
+            break;
+    }
+    if (key >= vk::F1 && key <= vk::F12) return "F" + std::to_string(key - vk::F1 + 1);
+    return "";
 }
 
 bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& error) {
@@ -116,9 +165,11 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
         } else if (a == "--difficulty") {
             std::string s;
             if (!value(s) || !ParseDifficultyOption(s, o.choice, error)) return false;
+            o.difficultyText = s;
         } else if (a == "--hells") {
             std::string s;
             if (!value(s) || !ParseHellsOption(s, o.choice, error)) return false;
+            o.hellsText = s;
         } else if (a == "--invulnerable") {
             o.invulnerable = true;
         } else if (a == "--at-boss") {
@@ -135,6 +186,14 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
             }
             r.file = s.substr(colon + 1);
             o.screenshots.push_back(r);
+        } else if (a == "--record") {
+            if (!value(o.recordFile)) return false;
+        } else if (a == "--playback") {
+            if (!value(o.playbackFile)) return false;
+        } else if (a == "--soundfont") {
+            if (!value(o.soundFont)) return false;
+        } else if (a == "--verbose") {
+            o.verbose = true;
         } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--version") {
@@ -163,7 +222,20 @@ bool ParseInputScript(const std::string& text, std::vector<ScriptEvent>& out, st
         std::string tick, key, dir, rest;
         if (!(words >> tick)) continue;  // blank or comment
         ScriptEvent ev;
-        if (!(words >> key >> dir) || (words >> rest)) {
+        if (words >> key && key == "joy") {
+            if (!ParseJoyLine(words, ev)) {
+                error =
+                    "line " + std::to_string(lineNo) + ": expected 'TICK joy UPDATE X Y BUTTONS'";
+                return false;
+            }
+            if (!ToInt(tick, ev.tick) || ev.tick < 1) {
+                error = "line " + std::to_string(lineNo) + ": bad tick '" + tick + "'";
+                return false;
+            }
+            out.push_back(ev);
+            continue;
+        }
+        if (key.empty() || !(words >> dir) || (words >> rest)) {
             error = "line " + std::to_string(lineNo) + ": expected 'TICK KEY down|up'";
             return false;
         }

@@ -108,11 +108,11 @@ void FormCreate() {
     FrameCount = 0;
     FpsStartTicks = 0;
     StageNo = 1;
-    ReadConfig(DataPath("zvconfig.ini"), Settings);
+    ReadConfig(DataPath(ConfigFileName), Settings);
     InitFrontEnd();
     LoadHighScores();
     BuildTrigTables();
-    JoystickPresent = plat::JoystickRead(JoySample);
+    JoystickPresent = JoystickSource(JoySample);
     FillPalette(BlackPalette, 0, 255, 0);
     EnterTitle();
     LoadEnemyTypes();

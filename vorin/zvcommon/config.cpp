@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "krdxlib/atomicfile.h"
+#include "shell/paths.h"
 
 // The settings in use, read at start-up and edited by the configuration screen.
 TSettings Settings;
@@ -232,6 +233,7 @@ void ReadConfig(const std::string& path, TSettings& settings) {
 }
 
 bool WriteConfig(const std::string& path, const TSettings& settings) {
+    if (SavesDisabled) return true;
     std::vector<uint8_t> bytes;
     std::string error;
     struct stat st {};
@@ -240,5 +242,5 @@ bool WriteConfig(const std::string& path, const TSettings& settings) {
         return false;
     const std::string text = UpdateConfigText(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), settings);
-    return WriteFileAtomic(path, text.data(), text.size(), error);
+    return PrepareSave(path, error) && WriteFileAtomic(path, text.data(), text.size(), error);
 }

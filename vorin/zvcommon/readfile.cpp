@@ -34,6 +34,9 @@ std::vector<uint8_t> ReadDataFile(const std::string& path) {
 }
 
 void SaveDataFile(const std::string& path, const void* data, size_t size) {
+    if (SavesDisabled) return;
+    std::string error;
+    if (!PrepareSave(path, error)) throw EInOutError(path + ": cannot be written: " + error);
     const std::string temp = path + ".tmp";
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) throw EInOutError(path + ": cannot be written: " + Reason());

@@ -1,5 +1,5 @@
 #pragma once
-// A plain RGB PNG writer (stored deflate blocks) for review pictures.
+// RGB PNG files for review pictures (through libpng).
 #include <cstdint>
 #include <filesystem>
 #include <vector>
