@@ -141,4 +141,32 @@ std::string RawField(const std::string& line, const std::string& key) {
     return line.substr(start);
 }
 
+int64_t DumpObject::operator[](const std::string& key) const {
+    const auto it = fields.find(key);
+    if (it == fields.end()) throw std::runtime_error("object without field " + key);
+    return it->second;
+}
+
+std::vector<DumpObject> ObjectList(const std::string& line) {
+    std::vector<DumpObject> out;
+    if (!HasField(line, "Objects")) return out;
+    const std::string raw = RawField(line, "Objects");
+    // Flat objects of integer fields: {"key":value,...}
+    size_t i = 0;
+    while ((i = raw.find('{', i)) != std::string::npos) {
+        const size_t end = raw.find('}', i);
+        DumpObject o;
+        size_t k = i;
+        while ((k = raw.find('"', k)) != std::string::npos && k < end) {
+            const size_t keyEnd = raw.find('"', k + 1);
+            const std::string key = raw.substr(k + 1, keyEnd - k - 1);
+            o.fields[key] = std::stoll(raw.substr(keyEnd + 2));
+            k = raw.find_first_of(",}", keyEnd);
+        }
+        out.push_back(std::move(o));
+        i = end;
+    }
+    return out;
+}
+
 }  // namespace e2e

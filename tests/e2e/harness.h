@@ -2,6 +2,7 @@
 // Runs the real program headless and reads back what it wrote: the dump, one JSON object a
 // line, and its screenshots.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,14 @@ bool BoolField(const std::string& line, const std::string& key);
 std::string StrField(const std::string& line, const std::string& key);
 // The raw JSON text of the value (object, array, number...).
 std::string RawField(const std::string& line, const std::string& key);
+
+// One entry of the dump's Objects list: its integer fields by name.
+struct DumpObject {
+    std::map<std::string, int64_t> fields;
+    int64_t operator[](const std::string& key) const;  // throws when absent
+    bool Has(const std::string& key) const { return fields.count(key) != 0; }
+};
+// The Objects list of a dump line (empty when the line has none).
+std::vector<DumpObject> ObjectList(const std::string& line);
 
 }  // namespace e2e

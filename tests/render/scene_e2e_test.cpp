@@ -16,20 +16,6 @@ using namespace e2e;
 
 constexpr int ShotTick = 120;
 
-std::vector<int64_t> Ints(const std::string& raw) {
-    std::vector<int64_t> v;
-    std::string num;
-    for (char c : raw + ",") {
-        if (c == '-' || (c >= '0' && c <= '9')) {
-            num += c;
-        } else if (!num.empty()) {
-            v.push_back(std::stoll(num));
-            num.clear();
-        }
-    }
-    return v;
-}
-
 struct Shot {
     TBitmap Screen, Font;
     std::string Line;  // the dump of the screenshot's tick
@@ -98,12 +84,10 @@ void CheckShip(const Shot& s) {
 // Enemies show in the enemy colours (or their flash greys); bullets in the
 // colour group of their look.
 void CheckObjects(const Shot& s, int minEnemies) {
-    const std::vector<int64_t> v = Ints(RawField(s.Line, "Objects"));
-    ASSERT_EQ(v.size() % 6, 0u);
     int enemies = 0;
-    for (size_t i = 0; i < v.size(); i += 6) {
-        const int kind = static_cast<int>(v[i + 1]), x = static_cast<int>(v[i + 2]),
-                  y = static_cast<int>(v[i + 3]), look = static_cast<int>(v[i + 4]);
+    for (const auto& o : ObjectList(s.Line)) {
+        const int kind = static_cast<int>(o["kind"]), x = static_cast<int>(o["x"]),
+                  y = static_cast<int>(o["y"]), look = static_cast<int>(o["state"]);
         const bool inside = x >= 24 && x < 296 && y >= 24 && y < 216;
         // Enemies of the enemy sheet, at least half of them on the screen (they may wait
         // at the right edge).

@@ -108,18 +108,24 @@ TEST_F(FlowTest, RandomArrivalsBelowStageFiveOnly) {
     StageNo = 2;
     StartGameRun();
     StageClock = 500;
-    Run(200);
-    EXPECT_GT(Stats.SpawnCount, 0);
-    EXPECT_EQ(CountKind(87), 1);  // the one at StageClock 600
-    int32_t fighters = 0;
-    for (int32_t k = 80; k <= 83; ++k) fighters += CountKind(k);
-    EXPECT_GT(fighters, 0);
-    for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
-        if (Objects[s].Kind == 0) continue;
-        EXPECT_EQ(Objects[s].X, 319);
-        EXPECT_GE(Objects[s].Y, 20);
-        EXPECT_LT(Objects[s].Y, 220);
+    // Arrivals appear at the right edge at heights 20..219; they are the objects of age 0
+    // after a frame (they then move and fire).
+    int32_t fighters = 0, big = 0;
+    for (int32_t frame = 0; frame < 200; ++frame) {
+        Run(1);
+        for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
+            const TWorldObject& o = Objects[s];
+            if (o.Kind < KindFirstEnemy || o.Age != 0) continue;
+            fighters += o.Kind >= 80 && o.Kind <= 83;
+            big += o.Kind == 87;
+            EXPECT_EQ(o.X, 319);
+            EXPECT_GE(o.Y, 20);
+            EXPECT_LT(o.Y, 220);
+        }
     }
+    EXPECT_GT(Stats.SpawnCount, 0);
+    EXPECT_EQ(big, 1);  // the one at StageClock 600
+    EXPECT_GT(fighters, 0);
     StageNo = 5;
     StartGameRun();
     Run(1000);

@@ -44,14 +44,8 @@ struct Tick {
     // [slot, kind, x, y] of the ship shots (slots 0..63).
     std::vector<std::vector<int64_t>> Shots() const {
         std::vector<std::vector<int64_t>> out;
-        std::string digits = objects;
-        for (char& c : digits) {
-            if (c == '[' || c == ']' || c == ',') c = ' ';
-        }
-        std::istringstream in(digits);
-        int64_t slot, kind, x, y, state, hp;
-        while (in >> slot >> kind >> x >> y >> state >> hp) {
-            if (slot < 64) out.push_back({slot, kind, x, y});
+        for (const auto& o : e2e::ObjectList("{\"Objects\":" + objects + "}")) {
+            if (o["slot"] < 64) out.push_back({o["slot"], o["kind"], o["x"], o["y"]});
         }
         return out;
     }

@@ -1,7 +1,226 @@
-// The per-frame bullet pass and the shoot-back of explosions.
+// The per-frame bullet pass (rays, free flights, homing bullets, trails, the bonus medal)
+// and the shoot-back of explosions.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "krdxlib/geometry.h"
 #include "world/bullets.h"
+#include "world/objects.h"
 #include "world/passes.h"
+#include "world/spawn.h"
+#include "world/state.h"
+#include "zvrandom.h"
 
-void BulletPass() {}
+namespace {
+// A bullet is removed outside 0..320 by 0..240 (edges inside).
+constexpr int32_t FieldRight = 320, FieldBottom = 240;
+// Mode 0 bounces off these fine y values (about 4 and 237 pixels).
+constexpr int32_t BounceTopFine = 64, BounceBottomFine = 3791;
+// Mode 6 turns into an aimed ray past this fine x (about 317 pixels).
+constexpr int32_t AimLateFineX = 5071;
+constexpr int32_t CurvingFrames = 120;  // mode 7 curves this long
+constexpr int32_t HomingFrames = 300;   // kind 57 turns toward the ship this long
+constexpr int32_t HomingTurn = 8;
+constexpr int32_t TrailSpacing = 128;   // a trail piece every 128 / speed frames...
+constexpr int32_t TrailLife = 1024;     // ... living 1024 / speed frames
+constexpr int32_t MedalEdgeFine = -15;  // a medal further left is removed
 
-void ShootBack(int32_t) {}
+// Shoot-back.
+constexpr int32_t ShootBackReach = 64;  // no shot back at a ship this close (square)
+constexpr int32_t ShootBackSpeed = 32;
+constexpr int32_t ShootBackLooks = 4;
+constexpr int32_t SpreadShots = 4;  // TYPE-I: four bullets
+constexpr int32_t SpreadSpeed = 24, SpreadSpeedRange = 16;
+constexpr int32_t SpreadAngle = 64;     // TYPE-I: aim - 64 + random(128)
+constexpr int32_t DirectionMask = 960;  // TYPE-S: the aim down to one of 16 directions
+
+// Rounds to the nearest, ties to even; a value that does not fit 32 bits gives the lowest
+// integer, as the processor's conversion does, so that such a bullet leaves the field.
+int32_t RoundToInt(double v) {
+    const double r = std::nearbyint(v);
+    if (!(r >= std::numeric_limits<int32_t>::min() && r <= std::numeric_limits<int32_t>::max())) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(r);
+}
+
+// 32-bit wrapping addition: speeds can be huge after the speed hell's unsigned halving.
+int32_t WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+double Cos(int32_t angle) {
+    return CosTable[angle & AngleMask];
+}
+double Sin(int32_t angle) {
+    return SinTable[angle & AngleMask];
+}
+
+// Trail interval and lifetime: 128 / speed and 1024 / speed frames. A speed outside
+// 1..128 (no trailing bullet the game fires has one) leaves no trail rather than dividing
+// by zero.
+bool TrailDue(const TWorldObject& b) {
+    const int32_t speed = b.Frame;
+    if (speed < 1 || speed > TrailSpacing) return false;
+    return b.Age % (TrailSpacing / speed) == 0;
+}
+
+void LeaveTrail(const TWorldObject& b) {
+    if (!TrailDue(b)) return;
+    SpawnBullet(b.X, b.Y, 0, TrailLife / b.Frame, false, ClassShootBack, BulletLook(b),
+                KindTrailPiece, 0, 0, b.Aim);
+}
+
+// Removal outside the field, then the background test whether removed or not.
+void LeaveOrHitWall(TWorldObject& b) {
+    if (b.X < 0 || b.X > FieldRight || b.Y < 0 || b.Y > FieldBottom) b.Kind = KindFree;
+    if (BackgroundSolid(b.X, b.Y)) {
+        b.Kind = KindVanish;
+        b.Age = 0;
+        SetBulletLook(b, 0);
+    }
+}
+
+void Ray(TWorldObject& b) {
+    b.HitPoints = WrapAdd(b.HitPoints, b.Frame);
+    const int32_t d = b.HitPoints >> 4;  // distance in pixels, toward minus infinity
+    b.X = WrapAdd(RoundToInt(d * Cos(b.Aim)), b.VelocityX);
+    b.Y = WrapAdd(RoundToInt(d * Sin(b.Aim)), b.VelocityY);
+    if (b.Kind == KindTrailRay) LeaveTrail(b);
+    LeaveOrHitWall(b);
+}
+
+void FreeFlight(TWorldObject& b) {
+    b.FineX = WrapAdd(b.FineX, RoundToInt(b.Frame * Cos(b.Aim)));
+    b.FineY = WrapAdd(b.FineY, RoundToInt(b.Frame * Sin(b.Aim)));
+    b.X = b.FineX / 16;
+    b.Y = b.FineY / 16;
+    switch (b.ExtraA) {
+        case ModeBounce:
+            if (b.FineY < BounceTopFine || b.FineY > BounceBottomFine) {
+                b.Aim = (1024 - b.Aim) & AngleMask;
+            }
+            break;
+        case ModeTurning: {
+            const int32_t r = (AimAtShip(b.X, b.Y) - b.Aim) & AngleMask;
+            if (r > 255 && r <= 320 && b.ExtraB > 0) {
+                b.ExtraB -= 1;
+                b.Aim = (b.Aim + 256) & AngleMask;
+            }
+            if (r > 703 && r <= 768 && b.ExtraB > 0) {
+                b.ExtraB -= 1;
+                b.Aim = (b.Aim - 256) & AngleMask;
+            }
+            break;
+        }
+        case ModeAimLate:
+            if (b.FineX > AimLateFineX) {
+                b.Aim = AimAtShip(b.X, b.Y);
+                b.VelocityX = b.X;
+                b.VelocityY = b.Y;
+                b.HitPoints = 0;
+                b.Kind = KindTrailRay;
+            }
+            break;
+        case ModeCurving:
+            if (b.Age < CurvingFrames) b.Aim = (b.Aim + b.ExtraB) & AngleMask;
+            break;
+        default:
+            break;
+    }
+    LeaveOrHitWall(b);
+    if (b.Kind == KindTrailFlight) LeaveTrail(b);
+}
+
+void Homing(TWorldObject& b) {
+    b.X = WrapAdd(b.X, RoundToInt(b.Frame / 16.0 * Cos(b.Aim)));
+    b.Y = WrapAdd(b.Y, RoundToInt(b.Frame / 16.0 * Sin(b.Aim)));
+    if (b.Age < HomingFrames) b.Aim = TurnAngle(b.Aim, AimAtShip(b.X, b.Y), HomingTurn);
+    LeaveTrail(b);
+    LeaveOrHitWall(b);
+}
+
+void Medal(TWorldObject& m) {
+    const bool gone = m.FineX < MedalEdgeFine;
+    m.X = m.FineX / 16;
+    m.Y = m.FineY / 16;
+    m.FineX = m.FineX + m.VelocityX - 1;  // it speeds up to the left
+    m.VelocityX -= 1;
+    m.FineY += m.VelocityY;
+    if (gone) m.Kind = KindFree;
+}
+}  // namespace
+
+void BulletPass() {
+    for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
+        TWorldObject& o = Objects[s];
+        switch (o.Kind) {
+            case 48:
+            case 49:
+            case 50:
+            case 51:
+            case 52:
+            case 54:
+            case 55:
+            case KindTrailRay:
+                Ray(o);
+                break;
+            case KindFreeFlight:
+            case KindTrailFlight:
+                FreeFlight(o);
+                break;
+            case KindHoming:
+                Homing(o);
+                break;
+            case 62:
+            case KindTrailPiece:
+                if (o.Age > o.ExtraA) o.Kind = KindFree;
+                break;
+            case KindMedal:
+                Medal(o);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void ShootBack(int32_t slot) {
+    const TWorldObject& e = Objects[slot];
+    const TPlayer& ship = Players[0];
+    if (ship.X >= e.X - ShootBackReach && ship.X < e.X + ShootBackReach &&
+        ship.Y >= e.Y - ShootBackReach && ship.Y < e.Y + ShootBackReach) {
+        return;
+    }
+    switch (e.Parent) {
+        case ShootBackM:
+            if (e.Age == 1) {
+                const uint32_t look = random(ShootBackLooks);
+                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst,
+                            ShootBackSpeed, 0, AimAtShip(e.X, e.Y));
+            }
+            break;
+        case ShootBackS:
+            if ((e.Age & 7) == 1) {
+                const uint32_t look = random(ShootBackLooks);
+                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst,
+                            ShootBackSpeed, 0, AimAtShip(e.X, e.Y) & DirectionMask);
+            }
+            break;
+        case ShootBackI:
+            if (e.Age == 1) {
+                for (int32_t i = 0; i < SpreadShots; ++i) {
+                    const uint32_t look = random(ShootBackLooks);
+                    const int32_t speed = SpreadSpeed + random(SpreadSpeedRange);
+                    const int32_t angle =
+                        AimAtShip(e.X, e.Y) - SpreadAngle + random(2 * SpreadAngle);
+                    SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst, speed, 0,
+                                angle);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}

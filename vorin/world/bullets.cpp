@@ -20,14 +20,22 @@ int32_t Quarter(int32_t v) {
     return static_cast<int32_t>(static_cast<uint32_t>(v) >> 2);
 }
 
+// 32-bit wrapping arithmetic: the unsigned halving of a negative speed is huge.
+int32_t WrapAdd(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+int32_t WrapSub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
 int32_t ScaledSpeed(int32_t speed) {
     switch (HellSpeed) {
         case SpeedHalf:
             return Half(speed);
         case SpeedOneAndHalf:
-            return speed + Half(speed);
+            return WrapAdd(speed, Half(speed));
         case SpeedX2:
-            return speed * 2;
+            return WrapAdd(speed, speed);
         default:
             return speed;
     }
@@ -76,20 +84,20 @@ void SpawnBullet(int32_t x, int32_t y, int32_t modeValue, int32_t mode, bool hel
     switch (HellDensity) {
         case DensityX3B:
             if (TWorldObject* c = CopyBullet(slot, true)) {
-                c->Frame = s - Quarter(s);
+                c->Frame = WrapSub(s, Quarter(s));
                 c->Aim = (b.Aim - CopySpread) & AngleMask;
             }
             if (TWorldObject* c = CopyBullet(slot, true)) {
-                c->Frame = s - Quarter(s);
+                c->Frame = WrapSub(s, Quarter(s));
                 c->Aim = (b.Aim + CopySpread) & AngleMask;
             }
             break;
         case DensityX2:
-            CopyBullet(slot, false)->Frame = s - Quarter(s);
+            CopyBullet(slot, false)->Frame = WrapSub(s, Quarter(s));
             break;
         case DensityX3A:
-            CopyBullet(slot, false)->Frame = s - Quarter(s);
-            CopyBullet(slot, false)->Frame = s - Half(s);
+            CopyBullet(slot, false)->Frame = WrapSub(s, Quarter(s));
+            CopyBullet(slot, false)->Frame = WrapSub(s, Half(s));
             break;
         default:
             break;

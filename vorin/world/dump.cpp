@@ -27,6 +27,23 @@ void DumpShip(JsonOut& j, const TPlayer& p) {
     j.Field("volleys", p.Volleys);
     j.EndObject();
 }
+// One object slot by field name; an enemy bullet adds its record's fields under the names
+// the bullet uses them by.
+void DumpObject(JsonOut& j, int32_t slot, const TWorldObject& o) {
+    j.BeginObject();
+    j.Field("slot", slot).Field("kind", o.Kind).Field("x", o.X).Field("y", o.Y);
+    j.Field("state", o.State).Field("hp", o.HitPoints).Field("param", o.Param);
+    j.Field("age", o.Age).Field("frame", o.Frame).Field("flash", o.Flash);
+    j.Field("parent", o.Parent).Field("aim", o.Aim);
+    j.Field("vx", o.VelocityX).Field("vy", o.VelocityY);
+    j.Field("fx", o.FineX).Field("fy", o.FineY).Field("layer", o.Layer);
+    if (o.Kind >= KindFirstBullet && o.Kind <= KindLastBullet) {
+        j.Field("angle", o.Aim).Field("speed", o.Frame).Field("distance", o.HitPoints);
+        j.Field("originX", o.VelocityX).Field("originY", o.VelocityY);
+        j.Field("look", BulletLook(o)).Field("mode", o.ExtraA).Field("modeValue", o.ExtraB);
+    }
+    j.EndObject();
+}
 }  // namespace
 
 void DumpWorld(JsonOut& j) {
@@ -56,10 +73,7 @@ void DumpWorld(JsonOut& j) {
     DumpShip(j, Players[0]);
     j.Key("Objects").BeginArray();
     for (int32_t s = 0; s < ObjectCount; ++s) {
-        const TWorldObject& o = Objects[s];
-        if (o.Kind == KindFree) continue;
-        j.BeginArray().Int(s).Int(o.Kind).Int(o.X).Int(o.Y).Int(o.State).Int(o.HitPoints);
-        j.EndArray();
+        if (Objects[s].Kind != KindFree) DumpObject(j, s, Objects[s]);
     }
     j.EndArray();
 }

@@ -3,11 +3,55 @@
 
 #include "world/bosses.h"
 #include "world/destroy.h"
+#include "world/enemy_kinds.h"
 #include "world/objects.h"
 #include "world/passes.h"
 #include "world/state.h"
 
-void EnemyBehaviour(int32_t) {}
+void EnemyBehaviour(int32_t slot) {
+    using namespace EnemyKind;
+    switch (Objects[slot].Kind) {
+        case Dart:
+        case Sinker:
+        case RearGunner:
+        case CrossGunner:
+        case TwinGunner:
+        case RingBurster:
+        case HeavyGunship:
+        case Crawler:
+        case FanSpinner:
+        case Missile:
+        case Mine:
+        case ThrownDebris:
+            FighterBehaviour(slot);
+            break;
+        case CeilingGun:
+        case Launcher:
+        case DistantCarrier:
+        case CarrierHull:
+        case Gate:
+        case SlowCruiser:
+        case GroundRunner:
+        case FloorTurret:
+        case RoofTurret:
+        case PathFollower:
+            GroundBehaviour(slot);
+            break;
+        case SlidingGun:
+        case FortressTurret:
+        case MissileHatch:
+        case RotatingPart:
+        case Drone:
+        case AimedTurret:
+            FortressPartBehaviour(slot);
+            break;
+        case Hopper:
+            HopperBehaviour(slot);
+            break;
+        default:
+            break;  // no rule of its own
+    }
+}
 
 void BehaviourPass() {
     for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {

@@ -1,0 +1,125 @@
+// Air fighters and thrown things: their movement and volleys.
+#include <cstdint>
+
+#include "world/destroy.h"
+#include "world/enemy_kinds.h"
+
+namespace {
+using namespace EnemyKind;
+
+constexpr int32_t MissileSpeed = 48;       // 1/16 pixel per frame
+constexpr int32_t MissileTurn = 8;         // angle steps per frame
+constexpr int32_t MissileHomingAge = 600;  // it stops turning after this
+constexpr int32_t RingAge = 120;           // kind 86 fires its ring at this age only
+constexpr int32_t RingCount = 16;
+constexpr int32_t RingStep = 64;
+
+// Mine edges: it bursts at x <= 3, x >= 317, y < 4 or y > 236.
+constexpr int32_t MineLeft = 3, MineRight = 317, MineTop = 4, MineBottom = 236;
+constexpr int32_t MineSpread = 128;  // the burst's side bullets, either side of the centre
+
+void HomingMissile(TWorldObject& o) {
+    o.FineX += CosTimes(o.Param, MissileSpeed);
+    o.FineY += SinTimes(o.Param, MissileSpeed);
+    if (o.Age < MissileHomingAge) {
+        const int32_t d = (AimOf(o) - o.Param) & AngleMask;
+        if (d != 0) o.Param = (o.Param + (d <= 512 ? MissileTurn : -MissileTurn)) & AngleMask;
+    }
+    // Unsigned shifts: past the left or top edge the coordinate becomes huge and the bounds
+    // remove the missile in the same frame.
+    o.X = static_cast<int32_t>(static_cast<uint32_t>(o.FineX) >> 4);
+    o.Y = static_cast<int32_t>(static_cast<uint32_t>(o.FineY) >> 4);
+    o.Frame = ((o.Param + 32) >> 6) & 15;
+}
+
+void MineStep(int32_t slot, TWorldObject& o) {
+    o.FineX += o.VelocityX;
+    o.FineY += o.VelocityY;
+    int32_t b;  // the burst's centre: away from the edge it reached
+    if (o.X <= MineLeft) {
+        b = 0;
+    } else if (o.X >= MineRight) {
+        b = 512;
+    } else if (o.Y < MineTop) {
+        b = 256;
+    } else if (o.Y > MineBottom) {
+        b = 768;
+    } else {
+        return;
+    }
+    Fire(o, 51, 32, 0, 1, 0, b - MineSpread);
+    Fire(o, 51, 32, 0, 1, 0, b);
+    Fire(o, 51, 32, 0, 1, 0, b + MineSpread);
+    Destroy(slot, 0);
+}
+}  // namespace
+
+void FighterBehaviour(int32_t slot) {
+    TWorldObject& o = Objects[slot];
+    switch (o.Kind) {
+        case Dart:
+            o.X -= 2;
+            if (Every(o, 60, 0)) Fire(o, 48, 16, 0, 1, 0, AimOf(o));
+            break;
+        case Sinker:
+            o.X -= 1;
+            o.Y += CosTimes(o.Age & 255, 2);
+            if (Every(o, 60, 0)) Fire(o, 50, 32, 0, 1, 0, 512);
+            break;
+        case RearGunner:
+            o.X -= 1;
+            if (Every(o, 12, 0)) Fire(o, 49, 32, 0, 0, 0, 0);
+            break;
+        case CrossGunner:
+            o.X -= 1;
+            if (Every(o, 60, 0)) {
+                Fire(o, 51, 24, 0, 3, 0, 256);
+                Fire(o, 51, 24, 0, 3, 0, 768);
+            }
+            break;
+        case TwinGunner:
+            o.X -= 1;
+            if (Every(o, 40, 0)) {
+                Fire(o, 51, 48, 0, 0, 0, AimOf(o));
+                Fire(o, 51, 16, 0, 2, 0, AimOf(o));
+            }
+            break;
+        case RingBurster:
+            o.X -= 1;
+            if (o.Age == RingAge) {
+                for (int32_t i = 0; i < RingCount; ++i) Fire(o, 50, 24, 0, 0, 0, RingStep * i);
+            }
+            break;
+        case HeavyGunship:
+            o.X -= 1;
+            if (Every(o, 120, 0)) {
+                const int32_t aim = AimOf(o);
+                Fire(o, 50, 32, 0, 1, 0, aim + 64);
+                Fire(o, 50, 32, 0, 1, 0, aim);
+                Fire(o, 50, 32, 0, 1, 0, aim - 64);
+            }
+            break;
+        case Crawler:
+            o.X += 1;
+            break;
+        case FanSpinner:
+            if (o.Age & 1) o.X += 1;
+            if (Every(o, 120, 60)) {
+                Fan(o.X, o.Y, 0, 128, 8, 0, 50, 24, 0, 0);
+                Fan(o.X, o.Y, 1, 128, 8, 0, 50, 24, 0, 64);
+            }
+            break;
+        case Missile:
+            HomingMissile(o);
+            break;
+        case Mine:
+            MineStep(slot, o);
+            break;
+        case ThrownDebris:
+            o.FineX += 4;
+            o.FineY += 2 * o.Age - 8;
+            break;
+        default:
+            break;
+    }
+}

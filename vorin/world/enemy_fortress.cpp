@@ -1,0 +1,125 @@
+// The fortress's working parts (sliding gun, turret, missile hatch, rotating part and the
+// drones it sends) and the aimed turret.
+#include <cstdint>
+
+#include "world/enemy_kinds.h"
+#include "world/state.h"
+#include "zvrandom.h"
+
+namespace {
+using namespace EnemyKind;
+
+constexpr int32_t PartCycle = 600;  // the sliding gun's and the hatch's cycle, frames
+
+void SlidingGunStep(TWorldObject& o) {
+    const int32_t c = o.Age % PartCycle;
+    if (c >= 300 && c <= 359) {  // slides out to the left
+        o.Frame = (c >> 2) & 3;
+        if (c % 3 == 0) o.FineX -= 1;
+    } else if (c >= 360 && c <= 499) {  // fires
+        o.Frame = (c >> 1) & 3;
+        if (Every(o, 4, 0)) SpawnBullet(o.X - 8, o.Y, 0, 0, true, 0, 0, 50, 64, 8, 512);
+    } else if (c >= 500 && c <= 559) {  // slides back
+        o.Frame = (c >> 2) & 3;
+        if (c % 3 == 0) o.FineX += 1;
+    }
+}
+
+void MissileHatchStep(TWorldObject& o) {
+    const int32_t c = o.Age % PartCycle;
+    if (c >= 300 && c <= 339) {
+        o.Frame = (c - 300) / 10;
+    } else if (c >= 360 && c <= 499) {
+        o.Frame = 4;
+        if (Every(o, 50, 40)) SpawnObject(o.X, o.Y, Missile, 768);
+    } else if (c >= 520 && c <= 559) {
+        o.Frame = 4 - (c - 520) / 10;
+    } else {
+        o.Frame = 0;
+    }
+}
+
+constexpr int32_t RotatingRadius = 16;
+constexpr int32_t RotatingShiftX = 4;
+constexpr int32_t RotatingOffsetY = -35;
+constexpr int32_t RotatingSpeed = 16;
+constexpr int32_t DronePeriod = 180;  // with the slot number as phase
+constexpr int32_t DroneRegA = 1;      // drones come while WorldRegA is 1
+
+void RotatingPartStep(int32_t slot, TWorldObject& o) {
+    o.FineX = CosTimes(o.Param, RotatingRadius) + RotatingShiftX;
+    o.FineY = RotatingOffsetY;
+    o.Param = (o.Param + RotatingSpeed) & AngleMask;
+    if (WorldRegA == DroneRegA && (o.Age + slot) % DronePeriod == 0) {
+        SpawnObject(o.X, o.Y - 8, Drone, 0);
+    }
+}
+
+constexpr int32_t DroneRiseUntil = 50;
+constexpr int32_t DroneRise = 32;  // 2 pixels a frame
+
+void DroneStep(TWorldObject& o) {
+    if (o.Param == 0) {
+        if (o.Age < DroneRiseUntil) {
+            o.FineY -= DroneRise;
+        } else {
+            o.Param = 8 + random(16);  // its speed to the left
+        }
+    }
+    if (o.Param != 0) {
+        o.FineX -= o.Param;
+        o.FineY += random(32) - 16;
+        o.Frame = 1;
+    }
+}
+
+constexpr int32_t AimedTurn = 8;
+constexpr int32_t AimedMin = 512, AimedMax = 1016;  // it turns only at aims inside these
+
+void AimedTurretStep(TWorldObject& o) {
+    const int32_t d = AimOf(o);
+    if (d < o.Aim && d > AimedMin) {
+        o.Aim -= AimedTurn;
+    } else if (d > o.Aim && d < AimedMax) {
+        o.Aim += AimedTurn;
+    }
+    o.Frame = (o.Aim - 512) / 64;
+    if (Every(o, 120, 15)) {
+        Fire(o, 50, 32, 0, 1, 8, o.Aim);
+        Fire(o, 50, 30, 1, 1, 8, o.Aim - 16);
+        Fire(o, 50, 34, 1, 1, 8, o.Aim + 16);
+    }
+}
+}  // namespace
+
+void FortressPartBehaviour(int32_t slot) {
+    TWorldObject& o = Objects[slot];
+    switch (o.Kind) {
+        case SlidingGun:
+            SlidingGunStep(o);
+            break;
+        case FortressTurret:
+            TurnWithin(o, RoofMin, RoofMax);
+            o.Frame = (o.Param - 512) / 64;
+            if (Every(o, 60, 0)) {
+                Fire(o, 49, 16, 0, 3, 8, o.Param);
+                Fan(o.X, o.Y, 1, 32, 3, 3, 49, 14, 8, o.Param);
+                Fan(o.X, o.Y, 2, 32, 5, 3, 49, 12, 8, o.Param);
+            }
+            break;
+        case MissileHatch:
+            MissileHatchStep(o);
+            break;
+        case RotatingPart:
+            RotatingPartStep(slot, o);
+            break;
+        case Drone:
+            DroneStep(o);
+            break;
+        case AimedTurret:
+            AimedTurretStep(o);
+            break;
+        default:
+            break;
+    }
+}
