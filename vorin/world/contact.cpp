@@ -1,4 +1,274 @@
 // The contact pass: slots 64..256 against the first ship and the ship shots.
-#include "world/passes.h"
+#include <algorithm>
 
-void ContactPass() {}
+#include "audio/effects.h"
+#include "world/bullets.h"
+#include "world/destroy.h"
+#include "world/objects.h"
+#include "world/passes.h"
+#include "world/ship.h"
+#include "world/spawn.h"
+#include "world/state.h"
+#include "world/tables.h"
+#include "zvrandom.h"
+
+namespace {
+constexpr int32_t AbsorbReach = 16;   // the anchor blocks bullets within this
+constexpr int32_t HitReach = 5;       // a bullet within this hits the ship
+constexpr int32_t ScratchReach = 16;  // within this but not HitReach: a scratch
+constexpr int32_t PickUpReach = 20;   // items within this are picked up
+constexpr int32_t BlockPoints = 30;   // absorbed by the anchor or an invulnerable ship
+constexpr int32_t ScratchPoints = 10;
+constexpr int32_t HitPoints = 10;  // a damaging shot
+constexpr int32_t EndOfRowPoints = 5000;
+constexpr int32_t MedalPoints = 100;
+constexpr int32_t EndOfRowPopUp = 2;  // pop-up picture of the 5000 points
+constexpr int32_t ScratchEffect = 2;
+constexpr int32_t HitSparkEffect = 1;
+constexpr int32_t HitSparkRange = 128;  // velocity random(128) - 64
+constexpr int32_t HitFlash = 3;
+constexpr int32_t GravityAnchorLevel = 17;
+constexpr TBox HookBox{-16, -16, 16, 16};  // the thrown gravity anchor's reach
+constexpr int32_t PushReach = 8;           // the ship's edge points, this far from its centre
+constexpr int32_t PushStep = 4;            // pixels per axis per frame at most
+constexpr int32_t ProbeReach = 8;          // shot probes against armour
+constexpr int32_t MissileGrounded = 256;   // ground missile param bit: runs along the surface
+
+bool Within(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t n) {
+    const int64_t dx = int64_t{ax} - bx, dy = int64_t{ay} - by;
+    return dx > -n && dx < n && dy > -n && dy < n;
+}
+
+void Vanish(TWorldObject& o) {
+    o.Kind = KindVanish;
+    o.Age = 0;
+    SetBulletLook(o, 0);
+}
+
+// The ship is hit: it falls, and a large explosion with the sound marks the spot.
+void HitShip(TPlayer& p) {
+    ShootDownShip(p);
+    PlayEffect(Sfx::Explosion);
+}
+
+// Absorption, ship hit or vanish, scratch: each step sees what the previous one left.
+void BulletAgainstShip(TWorldObject& o, TPlayer& p) {
+    if (o.Kind < KindFirstUnabsorbable && BulletLook(o) != LookUnabsorbable &&
+        p.AnchorState != AnchorHolding && Within(o.X, o.Y, p.AnchorX, p.AnchorY, AbsorbReach)) {
+        Vanish(o);
+        AddScore(p, BlockPoints);
+    }
+    if (Within(o.X, o.Y, p.X, p.Y, HitReach)) {
+        if (p.Invulnerable >= 1) {
+            Vanish(o);
+            AddScore(p, BlockPoints);
+            return;
+        }
+        o.Kind = KindLargeExplosion;
+        o.Age = 0;
+        o.Param = 0;
+        o.Parent = 0;
+        o.VelocityX = o.VelocityY = 0;
+        o.FineX = o.X * 16;
+        o.FineY = o.Y * 16;
+        HitShip(p);
+        return;
+    }
+    if (Within(o.X, o.Y, p.X, p.Y, ScratchReach)) {
+        ScratchCounter += 1;
+        AddScore(p, ScratchPoints);
+        const int32_t rx = random(5);  // x first
+        const int32_t ry = random(5);
+        SpawnEffect(o.X, o.Y, 2 * (o.X - p.X) + rx - 2, 2 * (o.Y - p.Y) + ry - 2, ScratchEffect);
+    }
+}
+
+void PickUp(TWorldObject& o, TPlayer& p) {
+    if (o.Kind == KindPowerUp) {
+        const uint8_t main = p.MainShotLevel, anchor = p.AnchorWeaponLevel;
+        ApplyItemColour(p, o.Param);
+        if (p.MainShotLevel == main && p.AnchorWeaponLevel == anchor) {
+            AddScore(p, EndOfRowPoints);
+            o.Kind = KindPopUp;
+            o.Param = EndOfRowPopUp;
+            o.Age = 0;
+        } else {
+            o.Kind = KindFree;
+        }
+    } else if (o.Kind == KindMedal) {
+        Stats.CoinCount += 1;
+        AddScore(p, MedalPoints);
+        o.Kind = KindFree;
+    }
+    PlayEffect(Sfx::Item);
+}
+
+// At most 4 pixels toward the nearer edge; reckoned in 64 bits, as boxes come from data.
+int32_t PushBy(int64_t depth) {
+    return static_cast<int32_t>(std::min<int64_t>(PushStep, depth));
+}
+
+// The ship's edge points are pushed out of a solid body, each test with the ship where the
+// previous one left it.
+void PushOut(const TWorldObject& o, TPlayer& p) {
+    const TBox& b = o.HitBox;
+    if (PointInBox(p.X - PushReach, p.Y, b, o.X, o.Y)) {
+        p.X += PushBy(int64_t{b.Right} + o.X - p.X + PushReach);
+    }
+    if (PointInBox(p.X + PushReach, p.Y, b, o.X, o.Y)) {
+        p.X -= PushBy(int64_t{p.X} - b.Left - o.X + PushReach);
+    }
+    if (PointInBox(p.X, p.Y - PushReach, b, o.X, o.Y)) {
+        p.Y += PushBy(int64_t{b.Bottom} + o.Y - p.Y + PushReach);
+    }
+    if (PointInBox(p.X, p.Y + PushReach, b, o.X, o.Y)) {
+        p.Y -= PushBy(int64_t{p.Y} - b.Top - o.Y + PushReach);
+    }
+}
+
+// Steps A1 to A5: the object against the first ship.
+void AgainstShip(int32_t s, TWorldObject& o, TPlayer& p) {
+    if (o.Kind >= KindFirstBullet && o.Kind <= KindLastBullet) BulletAgainstShip(o, p);
+    if (o.Kind >= KindFirstEnemy && o.State == StateActive && o.ShotResponse == ShotsDamage &&
+        p.AnchorWeaponLevel == GravityAnchorLevel && p.AnchorState == AnchorThrown &&
+        BoxHit(o.HitBox, o.X, o.Y, HookBox, p.AnchorX, p.AnchorY)) {
+        p.AnchorState = AnchorHolding;
+        p.HeldObject = s;
+    }
+    if (o.Kind >= KindFirstItem && o.Kind <= KindLastItem &&
+        Within(o.X, o.Y, p.X, p.Y, PickUpReach)) {
+        PickUp(o, p);
+    }
+    if (o.Kind >= KindFirstEnemy && o.ContactKind == ContactSolid) PushOut(o, p);
+    if (o.Kind >= KindFirstEnemy && o.ContactKind == ContactDeadly && p.Invulnerable < 1 &&
+        PointInBox(p.X, p.Y, o.HitBox, o.X, o.Y)) {
+        // The rules leave the body hit's spawn open: a large explosion at the ship, as for
+        // a bullet hit.
+        MakeExplosion(p.X, p.Y, KindLargeExplosion, 0, 0, false);
+        HitShip(p);
+    }
+}
+
+// A probe point beside the shot, inside the armoured object.
+bool Probe(const TWorldObject& o, int32_t x, int32_t y) {
+    return PointInBox(x, y, o.HitBox, o.X, o.Y);
+}
+
+// A ship shot in use at the start of the pass, with its box on the screen. Only this pass
+// changes shots while it runs (it removes them or turns bombs into blasts), and it keeps
+// these entries in step; nothing it calls places or moves a shot.
+struct TShotEntry {
+    int32_t Slot, Kind, Group;
+    int64_t Left, Top, Right, Bottom;
+};
+
+void SetShotBox(TShotEntry& e, const TWorldObject& shot) {
+    const TBox& b = shot.HitBox;
+    e.Left = int64_t{b.Left} + shot.X;
+    e.Top = int64_t{b.Top} + shot.Y;
+    e.Right = int64_t{b.Right} + shot.X;
+    e.Bottom = int64_t{b.Bottom} + shot.Y;
+}
+
+// B1 (bound shots) and B2 (ground missiles) against armour above kind 80.
+void AgainstArmour(const TWorldObject& o, TWorldObject& shot) {
+    if (shot.Kind == ShotKind::Bound) {
+        if ((shot.VelocityX < 0 && Probe(o, shot.X - ProbeReach, shot.Y)) ||
+            (shot.VelocityX > 0 && Probe(o, shot.X + ProbeReach, shot.Y))) {
+            shot.VelocityX = -shot.VelocityX;
+            shot.Param -= 1;
+        }
+        if ((shot.VelocityY < 0 && Probe(o, shot.X, shot.Y - ProbeReach)) ||
+            (shot.VelocityY > 0 && Probe(o, shot.X, shot.Y + ProbeReach))) {
+            shot.VelocityY = -shot.VelocityY;
+            shot.Param -= 1;
+        }
+    } else if ((shot.VelocityY < 0 && Probe(o, shot.X, shot.Y - ProbeReach)) ||
+               (shot.VelocityY > 0 && Probe(o, shot.X, shot.Y + ProbeReach))) {
+        shot.Param |= MissileGrounded;
+    }
+}
+
+// What the object is to the shots; it changes only when the object is destroyed.
+struct TTargetView {
+    bool Armour;    // above kind 80 with shots stopped: bound shots and missiles meet it
+    bool Hittable;  // an enemy, active, that shots damage or are stopped by
+    int64_t Left, Top, Right, Bottom;
+};
+
+TTargetView ViewOf(const TWorldObject& o) {
+    const bool responds = o.ShotResponse == ShotsDamage || o.ShotResponse == ShotsStopped;
+    const TBox& b = o.HitBox;
+    return {o.Kind > KindFirstEnemy && o.ShotResponse == ShotsStopped,
+            o.Kind >= KindFirstEnemy && responds && o.State == StateActive,
+            int64_t{b.Left} + o.X,
+            int64_t{b.Top} + o.Y,
+            int64_t{b.Right} + o.X,
+            int64_t{b.Bottom} + o.Y};
+}
+
+// Steps B1 to B3: the object against the ship shots in use.
+void AgainstShots(int32_t s, TWorldObject& o, TShotEntry* shots, int32_t count) {
+    TTargetView v = ViewOf(o);
+    bool hitThisFrame = false;
+    int32_t lastGroup = 0;  // group of the last shot that damaged the object this frame
+    for (int32_t i = 0; i < count; ++i) {
+        if (!v.Armour && !v.Hittable) return;
+        TShotEntry& e = shots[i];
+        if (e.Kind == KindFree) continue;  // removed earlier in this pass
+        if (v.Armour && (e.Kind == ShotKind::Bound || e.Kind == ShotKind::GroundMissile)) {
+            AgainstArmour(o, Objects[e.Slot]);
+            continue;
+        }
+        if (!v.Hittable || (hitThisFrame && e.Group == lastGroup) || e.Left >= v.Right ||
+            e.Right <= v.Left || e.Top >= v.Bottom || e.Bottom <= v.Top) {
+            continue;
+        }
+        TWorldObject& shot = Objects[e.Slot];
+        if (o.ShotResponse == ShotsDamage) {
+            hitThisFrame = true;
+            lastGroup = e.Group;
+            o.HitPoints -= ShotType(e.Kind).Damage;
+            AddScore(Players[e.Slot / ShotSlotsPerShip], HitPoints);
+            const int32_t vx = random(HitSparkRange) - HitSparkRange / 2;  // x first
+            const int32_t vy = random(HitSparkRange) - HitSparkRange / 2;
+            SpawnEffect(shot.X, shot.Y, vx, vy, HitSparkEffect);
+            o.Flash = HitFlash;
+        }
+        if (o.HitPoints < 1) {
+            Destroy(s, e.Slot);
+            v = ViewOf(o);
+        }
+        if (e.Kind == ShotKind::Bomb) {
+            ChangeShotKind(shot, ShotKind::Blast);
+            shot.VelocityX = shot.VelocityY = 0;
+            e.Kind = shot.Kind;
+            SetShotBox(e, shot);
+        } else if (ShotType(e.Kind).Pierces == 0) {
+            shot.Kind = e.Kind = KindFree;
+        }
+    }
+}
+}  // namespace
+
+void ContactPass() {
+    TShotEntry shots[LastShotSlot + 1];
+    int32_t count = 0;
+    for (int32_t b = FirstShotSlot; b <= LastShotSlot; ++b) {
+        const TWorldObject& shot = Objects[b];
+        if (shot.Kind == KindFree) continue;
+        TShotEntry& e = shots[count++];
+        e.Slot = b;
+        e.Kind = shot.Kind;
+        e.Group = shot.Parent;
+        SetShotBox(e, shot);
+    }
+    TPlayer& p = Players[0];
+    for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
+        TWorldObject& o = Objects[s];
+        if (o.Kind == KindFree) continue;
+        // A ship in game over is out of play: nothing touches it any more.
+        if (p.ShipState != ShipGameOver) AgainstShip(s, o, p);
+        if (o.Kind >= KindFirstEnemy && count > 0) AgainstShots(s, o, shots, count);
+    }
+}

@@ -60,6 +60,7 @@ void DumpWorld(JsonOut& j) {
     j.Field("LoopLength", LoopLength);
     j.Field("HasTerrain", HasTerrain);
     j.Field("TimelineNext", TimelineNext);
+    j.Field("Scratches", ScratchCounter);
     j.Key("Stats").BeginObject();
     j.Field("PlayFrames", Stats.PlayFrames);
     j.Field("ScratchFrames", Stats.ScratchFrames);

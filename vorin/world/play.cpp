@@ -46,6 +46,7 @@ int32_t StageSong(int32_t stage) {
 }  // namespace
 
 void SetUpPlay(uint8_t mode, int32_t chosenStage) {
+    TestInvulnerable = false;  // a play from the menus is never a test play
     StageNo = (mode == ModePractice) ? chosenStage : 1;
     for (TPlayer& p : Players) {
         p.MoveSpeeds[0] = Settings.SpeedOff;
@@ -129,7 +130,10 @@ void PrepareStage(int32_t startPosition) {
 void FinishStage() {
     StageNo += 1;
     if (StageNo == 3) StageNo = 5;
-    if (StageNo <= 5 && GameMode != ModePractice) {
+    // A ship that reached game over while the stage faded out ends the play here: its own
+    // fade could not start, so its score is recorded now (and only now).
+    const bool gameOver = Players[0].ShipState == ShipGameOver;
+    if (StageNo <= 5 && GameMode != ModePractice && !gameOver) {
         StartGameRun();
         return;
     }
@@ -165,7 +169,9 @@ void LaunchStage(int32_t stage, int32_t character, bool atBoss) {
     const uint8_t mode = atBoss ? ModeOnlyBoss : ModeArcade;
     GameMode = mode;
     for (TPlayer& p : Players) p.Character = character;
+    const bool test = TestInvulnerable;  // set by the options for this play only
     SetUpPlay(mode, 1);
+    TestInvulnerable = test;
     StageNo = stage;
     StartGameRun();
 }

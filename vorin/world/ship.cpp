@@ -3,6 +3,7 @@
 #include "world/ship.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "audio/effects.h"
 #include "shell/input.h"
@@ -214,6 +215,11 @@ void LoseLife(int32_t index) {
     NewLife(index);
     p.MainShotLevel = UpgradedLevel(p.MainShotLevel, UpgradeLostLife);
     p.AnchorWeaponLevel = UpgradedLevel(p.AnchorWeaponLevel, UpgradeLostLife);
+}
+
+void AddScore(TPlayer& p, int64_t points) {
+    const int64_t score = int64_t{p.Score} + points;
+    p.Score = static_cast<int32_t>(std::clamp<int64_t>(score, INT32_MIN, INT32_MAX));
 }
 
 void ApplyItemColour(TPlayer& p, int32_t colour) {

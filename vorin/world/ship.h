@@ -53,6 +53,8 @@ void LoseLife(int32_t index);
 void ApplyItemColour(TPlayer& p, int32_t colour);
 // New weapon level for a level and an UpgradeTable column; a level off the table stays.
 uint8_t UpgradedLevel(uint8_t level, int32_t column);
+// Points for the ship; the score stops at the ends of its 32-bit range instead of wrapping.
+void AddScore(TPlayer& p, int64_t points);
 
 // One volley of the main shot / the anchor weapon of ship index at a weapon level.
 void MainShot(int32_t index, int32_t level);
@@ -62,6 +64,8 @@ void ThrowAnchor(TPlayer& p, uint8_t newState);
 // The anchor's step of a flying frame, by its state; moving = a direction button is down.
 void UpdateAnchor(int32_t index, bool moving);
 
+// A shot changes kind in place: age 0 and the new kind's hit box.
+void ChangeShotKind(TWorldObject& o, int32_t kind);
 // Sets up ship shot slot: position and fine position, kind, age 0, the kind's hit box, the
 // hit group, velocity and param. Other fields keep what they held.
 TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_t vx, int32_t vy,

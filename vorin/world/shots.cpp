@@ -27,12 +27,6 @@ void Remove(TWorldObject& o) {
     o.Kind = KindFree;
 }
 
-void ChangeShotKind(TWorldObject& o, int32_t kind) {
-    o.Kind = kind;
-    o.Age = 0;
-    o.HitBox = ShotType(kind).HitBox;
-}
-
 bool Solid(int32_t x, int32_t y) {
     return BackgroundSolid(x, y);
 }
@@ -156,6 +150,12 @@ void StepShot(TWorldObject& o, int32_t slot) {
 }
 
 }  // namespace
+
+void ChangeShotKind(TWorldObject& o, int32_t kind) {
+    o.Kind = kind;
+    o.Age = 0;
+    o.HitBox = ShotType(kind).HitBox;
+}
 
 void ShipShotPass() {
     for (int32_t slot = FirstShotSlot; slot <= LastShotSlot; ++slot) {

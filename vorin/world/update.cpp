@@ -127,14 +127,16 @@ void StagePhaseStep() {
         case PhaseBossFight:
             break;  // the boss ends this phase when it dies
         case PhaseCleared:
-            if (StageClock == LeaveAt) {
+            // A ship in game over stays down: its fade to the title is already running.
+            if (StageClock == LeaveAt && Players[0].ShipState != ShipGameOver) {
                 TPlayer& p = Players[0];
                 p.OriginX = p.X;
                 p.OriginY = p.Y;
                 p.ShipState = ShipLeaving;
                 p.StateFrames = 0;
             }
-            if (StageClock > FinishAfter) {
+            // The first fade-out wins: a game over's fade to the title is never redirected.
+            if (StageClock > FinishAfter && FadeStep != -1) {
                 NextScreen = ScreenFinishStage;
                 FadeStep = -1;
             }
