@@ -7,6 +7,8 @@
 #include "shell/hooks.h"
 #include "shell/paths.h"
 #include "shell/shell.h"
+#include "world/bosses.h"
+#include "world/objects.h"
 
 std::array<TBulletCell, BulletCellCount> BulletCells{};
 bool BulletCellsBuilt = false;
@@ -16,6 +18,17 @@ int32_t StageEnemyFlashOffset = 0;
 namespace {
 
 constexpr uint8_t FlashBase = 184;  // the grey-to-white ramp
+
+// The glow of each chain boss, dark to light (blue, green, red as the palette holds them):
+// 194 burns cyan, 195 red.
+constexpr TRGBQuad SceneColours[2][SceneColourCount] = {
+    // clang-format off
+    {{60, 40, 0, 0}, {140, 110, 0, 0}, {210, 170, 20, 0}, {255, 220, 90, 0},
+     {255, 245, 180, 0}, {255, 255, 255, 0}},
+    {{0, 0, 90, 0}, {10, 20, 170, 0}, {30, 50, 235, 0}, {90, 120, 255, 0},
+     {180, 200, 255, 0}, {255, 255, 255, 0}},
+    // clang-format on
+};
 
 TBitmap Load(const char* name) {
     const std::string path = DataPath(name);
@@ -80,6 +93,7 @@ void LoadPlaySheets() {
         GamePalette[183 - i] = {0, 0, v, 0};
         GamePalette[191 - i] = {v, v, v, 0};
     }
+    ApplySceneColours();
 }
 
 }  // namespace
@@ -130,4 +144,18 @@ void DXDraw1RestoreSurface() {
             break;
     }
     Display.CurrentColors = GamePalette;
+}
+
+void ApplySceneColours() {
+    if (SceneColourKind != KindBossChainsA && SceneColourKind != KindBossChainsB) return;
+    const TRGBQuad* c = SceneColours[SceneColourKind - KindBossChainsA];
+    for (int32_t i = 0; i < SceneColourCount; ++i) GamePalette[SceneColourFirst + i] = c[i];
+}
+
+void ReloadSceneColours() {
+    ApplySceneColours();
+    Display.DefaultColors = GamePalette;
+    // During a fade the fade's next step blends toward the new palette by itself.
+    if (FadeStep == 0) Display.CurrentColors = GamePalette;
+    PaletteDirty = true;
 }

@@ -17,3 +17,13 @@ struct TSurface;
 // Turns the lower half of a double-height sheet into the grey-white flash copy of the upper
 // half; returns the half height.
 int32_t BuildHitFlashHalf(TSurface& sheet);
+
+// The chain bosses' colours: six entries over the stage enemy sheet's glow (game palette
+// 194..199), by boss kind; the restore handler writes them after the stage pictures while
+// SceneColourKind (world/bosses.h) names a chain boss.
+constexpr int32_t SceneColourFirst = 194;
+constexpr int32_t SceneColourCount = 6;
+// Writes the colours of SceneColourKind into GamePalette (nothing for other kinds).
+void ApplySceneColours();
+// ApplySceneColours, then the display's colour tables take the new palette.
+void ReloadSceneColours();

@@ -1,12 +1,210 @@
-// The boss programs and their set-ups at spawn.
+// Boss entry, the time-out, the single large craft (192) and the fortress (193).
 #include "world/bosses.h"
 
+#include "krdxlib/geometry.h"
+#include "world/bullets.h"
 #include "world/objects.h"
 #include "world/passes.h"
+#include "world/spawn.h"
 #include "world/state.h"
+#include "zvrandom.h"
 
-void BossBehaviour(int32_t) {}
+int32_t SceneColourKind = 0;
 
-void BuildFortressParts(int32_t) {}
-void BuildTrailBody(int32_t) {}
-void BuildBossChains(int32_t) {}
+namespace {
+// Entry: bosses 192-195 move in from the right and become active here.
+constexpr int32_t EntryX = 240;
+constexpr int32_t FineEntryStep = 16;
+
+// The run search for a boss's chains or body counts this ship-shot kind as free too.
+constexpr int32_t KindCountedFree = 40;
+
+// The time-out's last volley: a ring of 64 and four homing bullets.
+constexpr int32_t RingCount = 64;
+constexpr int32_t RingStep = 16;
+constexpr int32_t TimeOutDeathTime = 300;
+
+// Boss 192: a figure eight about (240, 120), five attack phases out of ten of 240 frames.
+constexpr int32_t CraftCentreX = 240, CraftCentreY = 120;
+constexpr int32_t CraftSwingX = 60, CraftSwingY = 80;
+constexpr int32_t CraftPhaseFrames = 240;
+constexpr int32_t CraftPhaseCount = 10;
+constexpr int32_t CraftPausePhase = 8;  // phases 8 and 9 hold the figure eight
+constexpr int32_t CraftBeat = 120;
+
+// Boss 193's parts: kind and offset from the fortress, in the order they are built.
+struct TPart {
+    int32_t Kind, X, Y, Param, Age;
+};
+constexpr TPart FortressParts[] = {
+    {98, 50, 18, 0, 0},     {99, -64, 18, 0, 0},    {96, -20, -50, 0, 0},   {100, -80, 18, 0, 0},
+    {101, -70, -7, 0, 0},   {103, -10, -7, 0, 0},   {103, -10, -7, 170, 0}, {103, -10, -7, 340, 0},
+    {103, -10, -7, 510, 0}, {103, -10, -7, 670, 0}, {103, -10, -7, 850, 0}, {102, 46, 10, 0, 0},
+    {102, 56, 10, 0, 10},   {102, 66, 10, 0, 20},
+};
+
+// round(sin(angle) * scale), the table value scaled exactly in double precision.
+int32_t SinScaled(int32_t angle, int32_t scale) {
+    return RoundEven(static_cast<double>(SinTable[angle & AngleMask]) * scale);
+}
+
+void Shot(const TWorldObject& o, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
+          int32_t angle, bool hell = true) {
+    SpawnBullet(o.X, o.Y, 0, 0, hell, cls, look, kind, speed, 0, angle);
+}
+
+}  // namespace
+
+bool BossEnter(TWorldObject& o) {
+    if (o.State != StateEntering) return false;
+    bool arrived = false;
+    switch (o.Kind) {
+        case KindBossCraft:
+            o.X -= 1;
+            arrived = o.X <= EntryX;
+            break;
+        case KindBossFortress:
+            o.X -= 1;
+            arrived = o.X < EntryX;
+            break;
+        default:  // 194, 195 move on their fine position; x is last frame's
+            o.FineX -= FineEntryStep;
+            arrived = o.X < EntryX;
+            break;
+    }
+    if (!arrived) return true;
+    o.State = StateActive;
+    o.Age = 0;
+    o.Param = 0;
+    if (o.Kind == KindBossChainsA || o.Kind == KindBossChainsB) {
+        // The chain boss's drift: drawn until one of the two lies outside -8..8.
+        do {
+            o.VelocityX = random(24) - 12;
+            o.VelocityY = random(24) - 12;
+        } while (o.VelocityX >= -8 && o.VelocityX <= 8 && o.VelocityY >= -8 && o.VelocityY <= 8);
+    }
+    return true;
+}
+
+namespace {
+void CraftAttack(const TWorldObject& o) {
+    const int32_t age = o.Age;
+    const int32_t phase = (age / CraftPhaseFrames) % CraftPhaseCount;
+    const int32_t b = age % CraftBeat;
+    switch (phase) {
+        case 1:
+            if (b % 16 == 0) {
+                const int32_t aim = AimAtShip(o.X, o.Y);
+                Shot(o, 50, 48, 0, 1, aim + 64);
+                Shot(o, 50, 48, 1, 1, aim);
+                Shot(o, 50, 48, 0, 1, aim - 64);
+                Shot(o, 50, 36, 2, 0, aim - 32);
+                Shot(o, 50, 36, 2, 0, aim + 32);
+            }
+            break;
+        case 3:
+            if (b % 2 == 1) Shot(o, 51, 48, (b & 2) ? 0 : 1, 2, 8 * age);
+            if (b % 30 == 15) Fan(o.X, o.Y, 2, 64, 16, 0, 48, 16, 0, 32);
+            break;
+        case 5:
+            if (b % 2 == 1 && b % 30 < 15) Shot(o, 49, 64, 0, 1, 512);
+            if (b % 30 == 15) Fan(o.X, o.Y, 2, 64, 8, 0, 48, 32, 0, 512);
+            break;
+        case 7:
+            if (age % 15 == 0) {
+                const int32_t aim = AimAtShip(o.X, o.Y);
+                Shot(o, 51, 48, 1, 0, aim);
+                Shot(o, 51, 32, 0, 3, aim);
+                Shot(o, 51, 16, 0, LookUnabsorbable, aim);
+                Shot(o, 51, 64, 2, 2, aim);
+            }
+            break;
+        case 9:
+            if (b == 50) {
+                for (int32_t k = 0; k < 16; ++k) {
+                    for (int32_t cls = 0; cls < 2; ++cls) {
+                        const int32_t speed = 8 + random(32);
+                        const int32_t angle = 256 + random(512);
+                        Shot(o, 48, speed, cls, 2, angle);
+                    }
+                }
+                Shot(o, 56, 64, 0, 3, 512, false);
+            }
+            if (b >= 101 && b % 4 == 0) Shot(o, 50, 48, 2, 0, AimAtShip(o.X, o.Y));
+            break;
+        default:  // 0, 2, 4, 6, 8: no fire
+            break;
+    }
+}
+}  // namespace
+
+bool BossTimeOut(int32_t slot) {
+    TWorldObject& o = Objects[slot];
+    if (o.Age <= BossTimeOutAge || (o.Age & 4) != 0) return false;
+    for (int32_t k = 0; k < RingCount; ++k) Shot(o, 49, 48, ClassShootBack, 0, RingStep * k);
+    for (int32_t k = 0; k < 4; ++k)
+        Shot(o, KindHoming, 48, ClassShootBack, 1, 128 + 256 * k, false);
+    CancelBullets(false);
+    StagePhase = PhaseCleared;
+    StageClock = 0;
+    o.HitPoints = 1;
+    o.DeathTime = TimeOutDeathTime;
+    o.State = StateDying;
+    o.Age = 0;
+    o.Param = 0;
+    return true;
+}
+
+void CraftBoss(int32_t slot) {
+    TWorldObject& o = Objects[slot];
+    o.Frame = (o.Age / 2) & 1;
+    if (BossEnter(o)) return;
+    o.X = SinScaled(o.Param, CraftSwingX) + CraftCentreX;
+    o.Y = SinScaled(2 * o.Param, CraftSwingY) + CraftCentreY;
+    if ((o.Age / CraftPhaseFrames) % CraftPhaseCount < CraftPausePhase) o.Param += 1;
+    CraftAttack(o);
+}
+
+void BossBehaviour(int32_t slot) {
+    TWorldObject& o = Objects[slot];
+    switch (o.Kind) {
+        case KindBossCraft:
+            if (o.State == StateActive && BossTimeOut(slot)) return;
+            CraftBoss(slot);
+            break;
+        case KindBossFortress:
+            // Once in place the fortress neither moves nor fires: its parts do.
+            if (o.State == StateActive && BossTimeOut(slot)) return;
+            BossEnter(o);
+            break;
+        case KindBossChainsA:
+        case KindBossChainsB:
+            ChainBoss(slot);
+            break;
+        case KindBossTrail:
+            if (o.State == StateActive && BossTimeOut(slot)) return;
+            TrailBoss(slot);
+            break;
+        default:
+            break;
+    }
+}
+
+void BuildFortressParts(int32_t slot) {
+    const TWorldObject& boss = Objects[slot];
+    for (const TPart& p : FortressParts) {
+        const int32_t part = SpawnObject(boss.X + p.X, boss.Y + p.Y, p.Kind, p.Param);
+        AttachToParent(part, slot);
+        Objects[part].Age = p.Age;
+    }
+}
+
+int32_t FindFreeRun(int32_t first, int32_t count) {
+    int32_t run = 0;
+    for (int32_t s = first; s <= LastWorldSlot; ++s) {
+        const int32_t k = Objects[s].Kind;
+        run = (k == KindFree || k == KindCountedFree) ? run + 1 : 0;
+        if (run == count) return s - count + 1;
+    }
+    return -1;
+}

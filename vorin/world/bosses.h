@@ -3,5 +3,47 @@
 // declared in world/passes.h.
 #include <cstdint>
 
+// Boss parts driven by their boss.
+constexpr int32_t KindBossChainSegment = 124;  // twin chains of 194/195
+constexpr int32_t KindBossBodySegment = 125;   // trailing body of 198
+constexpr int32_t KindBossMine = 126;          // dropped by 198 while hunting
+
+// The bosses' time-out: past this age (on a frame whose age has bit 2 clear) they leave.
+constexpr int32_t BossTimeOutAge = 10800;
+
+// Twin chains: two chains of 8 segments; trailing body: 16 segments.
+constexpr int32_t ChainCount = 2;
+constexpr int32_t ChainLength = 8;
+constexpr int32_t BodyLength = 16;
+
+// Phases of boss 198 in WorldRegA.
+constexpr int32_t TrailHunting = 0;
+constexpr int32_t TrailLeaving = 4;
+constexpr int32_t TrailStrafing = 8;
+constexpr int32_t TrailCrossing = 9;
+constexpr int32_t TrailStrafingOut = 10;
+
+// The chain boss whose colours the scene shows (0: the sheet's own); reset at every stage
+// start. The scene writes them over the stage enemy sheet's glow.
+extern int32_t SceneColourKind;
+
 // One frame of the boss in slot (kinds 192 and above) and of its chains or body.
 void BossBehaviour(int32_t slot);
+
+struct TWorldObject;
+// The entering boss (state 2) moves left; at its entry point it becomes active with age and
+// param 0 (the chain boss also draws its drift). True when it was entering this frame,
+// the frame it arrives included.
+bool BossEnter(TWorldObject& o);
+
+// The programs BossBehaviour dispatches to.
+void CraftBoss(int32_t slot);  // 192
+void ChainBoss(int32_t slot);  // 194, 195
+void TrailBoss(int32_t slot);  // 198
+// A boss of 192, 193 or 198 past its time-out leaves: a last ring, the stage ends and it
+// dies without score. True when it did so this frame.
+bool BossTimeOut(int32_t slot);
+
+// Lowest run of count consecutive slots of 64..256 from first on that are free for a boss
+// body (kind 0, or 40 as the game counts it); -1 when there is none.
+int32_t FindFreeRun(int32_t first, int32_t count);

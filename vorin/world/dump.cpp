@@ -59,6 +59,8 @@ void DumpWorld(JsonOut& j) {
     j.Field("LoopStart", LoopStart);
     j.Field("LoopLength", LoopLength);
     j.Field("HasTerrain", HasTerrain);
+    j.Field("BossSlot", BossSlot).Field("WorldRegA", WorldRegA).Field("WorldRegB", WorldRegB);
+    j.Field("PathHead", PathHead).Field("PhaseStart", PhaseStart);
     j.Field("TimelineNext", TimelineNext);
     j.Field("Scratches", ScratchCounter);
     j.Key("Stats").BeginObject();

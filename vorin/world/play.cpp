@@ -8,6 +8,7 @@
 #include "shell/paths.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
+#include "world/bosses.h"
 #include "world/objects.h"
 #include "world/passes.h"
 #include "world/state.h"
@@ -81,6 +82,7 @@ void StartGameRun() {
     ClockHold = ClockRuns;
     WorldRegA = WorldRegB = PathHead = PhaseStart = 0;
     for (int32_t& w : BossWords) w = 0;
+    SceneColourKind = 0;
 
     // A stage that cannot be loaded cannot be played: report it and go back to the title
     // rather than run on with a half-set stage.

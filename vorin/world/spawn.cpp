@@ -29,7 +29,10 @@ int32_t RoundEven(double v) {
 }
 
 int32_t SpawnObject(int32_t x, int32_t y, int32_t kind, int32_t param) {
-    const int32_t slot = FindFreeSlot(FirstWorldSlot, LastWorldSlot).first;
+    return SpawnObjectIn(FindFreeSlot(FirstWorldSlot, LastWorldSlot).first, x, y, kind, param);
+}
+
+int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t param) {
     Stats.SpawnCount += 1;
     TWorldObject& o = Objects[slot];
     o.X = x;

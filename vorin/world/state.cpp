@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "world/bosses.h"
 #include "world/objects.h"
 
 int32_t StageNo = 1;
@@ -64,6 +65,7 @@ void ResetWorld() {
     BossSlot = 0;
     WorldRegA = WorldRegB = PhaseStart = 0;
     for (int32_t& w : BossWords) w = 0;
+    SceneColourKind = 0;
     LoopStart = LoopLength = ScrollSpeedX = ScrollSpeedY = 0;
     Stats = TPlayStats{};
     ScratchCounter = 0;

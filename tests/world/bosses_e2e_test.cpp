@@ -1,0 +1,139 @@
+// Boss fights of the real program, headless from "ONLY BOSS" with an invulnerable ship,
+// watched through the dump.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e/harness.h"
+
+namespace {
+
+using Obj = std::array<int64_t, 6>;  // slot, kind, x, y, state, hit points
+
+std::vector<Obj> Objects(const std::string& line) {
+    const std::string raw = e2e::RawField(line, "Objects");
+    std::vector<Obj> out;
+    const char* p = raw.c_str();
+    while (*p) {
+        if (*p == '[' && p[1] != '[') {
+            Obj o{};
+            ++p;
+            for (int64_t& v : o) {
+                char* end = nullptr;
+                v = std::strtoll(p, &end, 10);
+                p = *end == ',' ? end + 1 : end;
+            }
+            out.push_back(o);
+        } else {
+            ++p;
+        }
+    }
+    return out;
+}
+
+const Obj* Slot(const std::vector<Obj>& objects, int64_t slot) {
+    for (const Obj& o : objects)
+        if (o[0] == slot) return &o;
+    return nullptr;
+}
+
+std::vector<std::string> GameLines(int stage, int frames) {
+    const std::string dir = e2e::FreshDataDir();
+    const e2e::RunResult run =
+        e2e::RunVorin(dir, {"--frames", std::to_string(frames), "--seed", "5", "--stage",
+                            std::to_string(stage), "--at-boss", "--invulnerable"});
+    EXPECT_EQ(run.status, 0) << run.errors;
+    std::vector<std::string> game;
+    for (const auto& l : run.dump)
+        if (e2e::HasField(l, "StageClock")) game.push_back(l);
+    return game;
+}
+
+TEST(BossEndToEnd, FortressEntersWithItsPartsAtTheirOffsets) {
+    const std::vector<std::string> game = GameLines(1, 400);
+    ASSERT_EQ(game.size(), 400u);
+    // The fight begins 180 frames in; the fortress moves in one pixel a frame to x 239.
+    EXPECT_EQ(e2e::IntField(game[179], "StagePhase"), 2);
+    EXPECT_EQ(e2e::IntField(game[179], "BossSlot"), 64);
+    const std::vector<Obj> objects = Objects(game.back());
+    const Obj* boss = Slot(objects, 64);
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ((*boss)[1], 193);
+    EXPECT_EQ((*boss)[2], 239);
+    EXPECT_EQ((*boss)[4], 4) << "active";
+    // The parts without a rule of their own: bow, stern and tower.
+    const int64_t offsets[][3] = {{98, 50, 18}, {99, -64, 18}, {96, -20, -50}};
+    for (int64_t i = 0; i < 3; ++i) {
+        const Obj* part = Slot(objects, 65 + i);
+        ASSERT_NE(part, nullptr) << i;
+        EXPECT_EQ((*part)[1], offsets[i][0]);
+        EXPECT_EQ((*part)[2], (*boss)[2] + offsets[i][1]);
+        EXPECT_EQ((*part)[3], (*boss)[3] + offsets[i][2]);
+    }
+}
+
+TEST(BossEndToEnd, ChainBossHoldsTheClockAndHangsItsTwoChains) {
+    const std::vector<std::string> game = GameLines(5, 600);
+    ASSERT_EQ(game.size(), 600u);
+    const std::string& last = game.back();
+    EXPECT_EQ(e2e::IntField(last, "StageClock"), 1500) << "held while the boss lives";
+    EXPECT_EQ(e2e::IntField(last, "ClockHold"), 1);
+    const int64_t a = e2e::IntField(last, "WorldRegA"), b = e2e::IntField(last, "WorldRegB");
+    EXPECT_EQ(b, a + 8);
+    const std::vector<Obj> objects = Objects(last);
+    const Obj* boss = Slot(objects, 64);
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ((*boss)[1], 194);
+    EXPECT_EQ((*boss)[4], 4);
+    for (int64_t s = a; s < a + 16; ++s) {
+        const Obj* seg = Slot(objects, s);
+        ASSERT_NE(seg, nullptr) << s;
+        EXPECT_EQ((*seg)[1], 124) << s;
+    }
+    // Roots 40 above and 35 below the boss.
+    EXPECT_EQ((*Slot(objects, a))[3], (*boss)[3] - 40);
+    EXPECT_EQ((*Slot(objects, b))[3], (*boss)[3] + 35);
+}
+
+TEST(BossEndToEnd, OlmardRunsItsPhasesTimesOutWithoutScoreAndTheNextStageStarts) {
+    const std::vector<std::string> game = GameLines(2, 12000);
+    ASSERT_EQ(game.size(), 12000u);
+    std::set<int64_t> phases;
+    int64_t head = -1;
+    size_t cleared = 0;
+    for (size_t i = 180; i < game.size(); ++i) {
+        const std::string& l = game[i];
+        if (e2e::IntField(l, "StagePhase") != 2) {
+            cleared = i;
+            break;
+        }
+        phases.insert(e2e::IntField(l, "WorldRegA"));
+        const int64_t h = e2e::IntField(l, "PathHead");
+        if (head >= 0) {
+            ASSERT_EQ(h, (head + 1) & 1023) << "one path entry a frame";
+        }
+        head = h;
+    }
+    EXPECT_EQ(phases, (std::set<int64_t>{0, 4, 8, 9, 10}));
+    ASSERT_GT(cleared, 10800u);
+    const std::string& end = game[cleared];
+    EXPECT_EQ(e2e::IntField(end, "StagePhase"), 3);
+    EXPECT_EQ(e2e::IntField(end, "StageClock"), 0);
+    // No boss score (100,000): only what bullets near the ship give in a frame.
+    EXPECT_LT(e2e::IntField(end, "score") - e2e::IntField(game[cleared - 1], "score"), 10000);
+    const Obj* boss = Slot(Objects(end), 64);
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ((*boss)[1], 198);
+    EXPECT_EQ((*boss)[4], 1) << "dying";
+    // The stage still ends: stage 5 starts after the cleared phase's 900 frames.
+    bool nextStage = false;
+    for (size_t i = cleared; i < game.size() && !nextStage; ++i)
+        nextStage = e2e::IntField(game[i], "StageNo") == 5;
+    EXPECT_TRUE(nextStage);
+}
+
+}  // namespace

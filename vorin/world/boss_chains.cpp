@@ -1,0 +1,229 @@
+// The twin-chain boss (194 and 195): its chains of segments, its drift and the fire of the
+// last segment of each chain.
+#include <cmath>
+
+#include "krdxlib/geometry.h"
+#include "render/assets.h"
+#include "shell/shell.h"
+#include "world/bosses.h"
+#include "world/bullets.h"
+#include "world/objects.h"
+#include "world/passes.h"
+#include "world/spawn.h"
+#include "world/state.h"
+#include "zvrandom.h"
+
+namespace {
+// The drift box: the boss turns back when its x or y leaves it.
+constexpr int32_t DriftLeft = 180, DriftRight = 260, DriftTop = 80, DriftBottom = 160;
+
+// The root of each chain hangs above (chain 0) or below (chain 1) the boss and swings to a
+// new target angle every SwingFrames.
+constexpr int32_t RootOffsetY[ChainCount] = {-40, 35};
+constexpr int32_t SwingFrames = 120;
+constexpr int32_t SegmentSpacing = 20;
+constexpr int32_t JointFrame = 32;
+constexpr int32_t BladeFrames = 16;  // the last segment's pictures follow the links'
+constexpr int32_t FirstJoint = 3, SecondJoint = 6;
+constexpr int32_t FirstJointTurn = 2, SecondJointTurn = 1;
+constexpr int32_t SegmentStart = 8;  // start distance of a segment's bullets
+
+// The root's swing: target and previous target in its velocity fields.
+int32_t& SwingTarget(TWorldObject& root) {
+    return root.VelocityX;
+}
+int32_t& SwingPrevious(TWorldObject& root) {
+    return root.VelocityY;
+}
+
+void Shot(const TWorldObject& s, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
+          int32_t angle, int32_t mode = ModeBounce, int32_t modeValue = 0, bool hell = true) {
+    SpawnBullet(s.X, s.Y, modeValue, mode, hell, cls, look, kind, speed, SegmentStart, angle);
+}
+
+// The turning bullet's number of turns: by the highest bullet class that fires; 0 when
+// every class is off.
+int32_t TurningBulletTurns() {
+    if (ClassSettings[2] != ClassOff) return 3;
+    if (ClassSettings[1] != ClassOff) return 2;
+    if (ClassSettings[0] != ClassOff) return 1;
+    return 0;
+}
+
+void TurningBullet(const TWorldObject& s, int32_t speed) {
+    const int32_t turns = TurningBulletTurns();
+    if (turns == 0) return;
+    Shot(s, KindTrailFlight, speed, ClassShootBack, 2, s.Param, ModeTurning, turns, false);
+}
+
+// Fire of the last segment of a 194 chain with n segments left.
+void FireA(const TWorldObject& s, int32_t n) {
+    const int32_t age = s.Age;
+    switch (n) {
+        case 1:
+            if (age % 60 == 15) TurningBullet(s, 48);
+            break;
+        case 2:
+        case 3:
+            if (age % 30 == 0) Shot(s, KindFreeFlight, 32, 0, 1, s.Param);
+            if (age % 30 == 15) Shot(s, KindFreeFlight, 32, 1, 1, s.Param);
+            break;
+        case 4:
+            if (age % 60 == 15) Shot(s, KindFreeFlight, 48, 0, 0, 0, ModeAimLate);
+            break;
+        case 5:
+        case 6:
+            if (age % 120 == 0) TurningBullet(s, 24);
+            break;
+        case 7:
+            if (age % 60 == 50) {
+                const int32_t step = (age / 60) % 2 == 1 ? 3 : -3;
+                for (int32_t k = 0; k < 4; ++k) {
+                    Shot(s, KindFreeFlight, 32, 0, 1, 256 * k, ModeCurving, step);
+                    Shot(s, KindFreeFlight, 48, 1, 1, 256 * k + 128, ModeCurving, step);
+                }
+            }
+            break;
+        default:  // 8: the whole chain
+            if (age % 60 == 45) Shot(s, KindTrailRay, 64, 0, 0, s.Param, ModeBounce, 0, false);
+            break;
+    }
+}
+
+// Fire of the last segment of a 195 chain with n segments left.
+void FireB(const TWorldObject& s, int32_t n) {
+    const int32_t age = s.Age;
+    switch (n) {
+        case 1:
+            if (age % 6 == 0) {
+                Shot(s, 48, 32, 0, 0, 100 * age);
+                Shot(s, 48, 32, 0, 0, 100 * age + 512);
+            }
+            break;
+        case 2:
+        case 3:
+            if (age % 120 >= 91 && age % 8 == 0) {
+                Shot(s, 50, 64, 0, 1, s.Param + 256);
+                Shot(s, 50, 64, 0, 1, s.Param - 256);
+            }
+            break;
+        case 4:
+            if (age % 4 == 0 && age % 60 > 40) {
+                const bool late = age % 60 > 50;
+                for (int32_t k = 0; k < 8; ++k) {
+                    Shot(s, 48, 2 * (age % 60) - 50, late ? 0 : 2, late ? 1 : 3, 128 * k + age);
+                }
+            }
+            break;
+        case 5:
+        case 6:
+            if (age % 60 == 45) Shot(s, 49, 64, 0, 1, s.Param);
+            break;
+        case 7:
+            if (age % 10 == 0) Shot(s, 48, 32, 0, 0, 2 * age);
+            break;
+        default:  // 8
+            if (age % 60 == 45) {
+                Shot(s, 50, 16, 0, 3, s.Param - 16);
+                Shot(s, 50, 16, 0, 3, s.Param);
+                Shot(s, 50, 16, 0, 3, s.Param + 16);
+            }
+            break;
+    }
+}
+
+// The swing of a root over 120 frames from its previous target to its target.
+int32_t SwingAngle(int32_t previous, int32_t target, int32_t age) {
+    const long double share = static_cast<long double>(target - previous) / SwingFrames;
+    return previous + static_cast<int32_t>(std::nearbyintl(share * (age % SwingFrames)));
+}
+
+void UpdateChain(const TWorldObject& boss, int32_t chain, int32_t first) {
+    if (first < FirstWorldSlot || first + ChainLength - 1 > LastWorldSlot) return;
+    int32_t joint = 0;
+    int32_t last = -1;
+    for (int32_t i = 0; i < ChainLength; ++i) {
+        TWorldObject& s = Objects[first + i];
+        if (s.Kind != KindBossChainSegment) break;
+        last = i;
+        if (i == 0) {
+            s.FineY = RootOffsetY[chain];
+            s.Frame = JointFrame;
+            if (s.Age % SwingFrames == 0) {
+                SwingPrevious(s) = SwingTarget(s);
+                SwingTarget(s) = chain == 0 ? random(512) + 512 : random(512);
+            }
+            s.Param = SwingAngle(SwingPrevious(s), SwingTarget(s), s.Age);
+        } else {
+            const TWorldObject& j = Objects[first + joint];
+            const int32_t a = j.Param & AngleMask;
+            const int32_t reach = SegmentSpacing * (i - joint);
+            s.FineX = j.FineX + RoundEven(static_cast<double>(CosTable[a]) * reach);
+            s.FineY = j.FineY + RoundEven(static_cast<double>(SinTable[a]) * reach);
+            if (i == FirstJoint || i == SecondJoint) {
+                s.Frame = JointFrame;
+                joint = i;
+                const int32_t turn = i == FirstJoint ? FirstJointTurn : SecondJointTurn;
+                s.Param = TurnAngle(s.Param, AimAtShip(s.X, s.Y), turn);
+            } else {
+                s.Param = j.Param;
+                s.Frame = ((s.Param + 16) / 32) & 15;
+                if (i == ChainLength - 1) s.Frame += BladeFrames;
+            }
+        }
+        s.ShotResponse = ShotsStopped;
+    }
+    if (last < 0 || boss.State == StateEntering) return;
+    TWorldObject& tip = Objects[first + last];
+    tip.ShotResponse = ShotsDamage;
+    if (boss.Kind == KindBossChainsA) {
+        FireA(tip, last + 1);
+    } else {
+        FireB(tip, last + 1);
+    }
+}
+
+void Drift(TWorldObject& o) {
+    o.FineX += o.VelocityX;
+    o.FineY += o.VelocityY;
+    if (o.X < DriftLeft) o.VelocityX = 4 + random(8);
+    if (o.X > DriftRight) o.VelocityX = -(4 + random(8));
+    if (o.Y < DriftTop) o.VelocityY = 4 + random(8);
+    if (o.Y > DriftBottom) o.VelocityY = -(4 + random(8));
+}
+}  // namespace
+
+void ChainBoss(int32_t slot) {
+    TWorldObject& o = Objects[slot];
+    if (!BossEnter(o)) Drift(o);
+    UpdateChain(o, 0, WorldRegA);
+    UpdateChain(o, 1, WorldRegB);
+}
+
+void BuildBossChains(int32_t slot) {
+    SceneColourKind = Objects[slot].Kind;
+    ReloadSceneColours();
+    CancelBullets(false);
+    const int32_t first = FindFreeRun(FirstWorldSlot, ChainLength);
+    const int32_t second = first < 0 ? -1 : FindFreeRun(first + ChainLength, ChainLength);
+    if (second < 0) {
+        SetMessageLine("FAILURE");
+        return;
+    }
+    const int32_t starts[ChainCount] = {first, second};
+    const TWorldObject& boss = Objects[slot];
+    for (int32_t start : starts) {
+        for (int32_t i = 0; i < ChainLength; ++i) {
+            const int32_t s = SpawnObjectIn(start + i, boss.X, boss.Y, KindBossChainSegment, 0);
+            AttachToParent(s, slot);
+        }
+        TWorldObject& root = Objects[start];
+        SwingTarget(root) = SwingPrevious(root) = 512;
+        Objects[start + FirstJoint].VelocityX = Objects[start + FirstJoint].VelocityY = 0;
+        Objects[start + SecondJoint].VelocityX = Objects[start + SecondJoint].VelocityY = 512;
+        Objects[start + SecondJoint].Param = 512;
+        Objects[start + ChainLength - 1].Param = 512;
+    }
+    WorldRegA = first;
+    WorldRegB = second;
+}
