@@ -56,8 +56,8 @@ void PlaytestWatcher::Line(const std::string& line) {
     ShipY = Field(line, "y", ship);
     const int64_t main = Field(line, "mainLevel", ship), anchor = Field(line, "anchorLevel", ship);
     if (LastMain >= 0 && (main != LastMain || anchor != LastAnchor)) ++F.WeaponSteps;
-    LastMain = main;
-    LastAnchor = anchor;
+    LastMain = F.MainLevel = main;
+    LastAnchor = F.AnchorLevel = anchor;
 
     size_t at = 0;
     Field(line, "Objects", 0, &at);
@@ -95,7 +95,11 @@ void PlaytestWatcher::Line(const std::string& line) {
         }
     }
     PowerUps = std::move(powerUps);
-    F.PeakBullets = std::max(F.PeakBullets, bullets);
+    if (bullets > F.PeakBullets) {
+        F.PeakBullets = bullets;
+        F.PeakBulletsAt = clock;
+        F.PeakBulletsPhase = static_cast<int>(phase);
+    }
     F.PeakObjects = std::max(F.PeakObjects, used);
     Full = used == WorldSlots ? Full + 1 : 0;
     F.LongestFull = std::max(F.LongestFull, Full);
@@ -134,12 +138,15 @@ std::string DescribePlaytest(const PlaytestFigures& f) {
     line("destroyed", std::to_string(f.Destroyed));
     line("bullets-fired", std::to_string(f.BulletsFired));
     line("peak-bullets", std::to_string(f.PeakBullets));
+    line("peak-bullets-at", "clock " + std::to_string(f.PeakBulletsAt) + " phase " +
+                                std::to_string(f.PeakBulletsPhase));
     line("peak-objects", std::to_string(f.PeakObjects));
     line("scratch-frames", std::to_string(f.ScratchFrames));
     line("max-scratches", std::to_string(f.MaxScratches));
     line("power-ups", std::to_string(f.PowerUpsReleased));
     line("picked-up", std::to_string(f.PowerUpsTaken));
     line("weapon-steps", std::to_string(f.WeaponSteps));
+    line("weapon-levels", std::to_string(f.MainLevel) + " " + std::to_string(f.AnchorLevel));
     line("score", std::to_string(f.Score));
     line("completed", f.Completed ? "yes" : "no");
     return s;

@@ -19,6 +19,8 @@ struct PlaytestFigures {
     int64_t EnemiesSeen = 0;    // enemies (kind 80 and above) that appeared
     int64_t BulletsFired = 0;   // enemy bullets that appeared, copies of the hells included
     int64_t PeakBullets = 0;    // most enemy bullets on screen in one tick
+    int64_t PeakBulletsAt = 0;  // the stage clock of that tick (the first such)
+    int PeakBulletsPhase = 0;   // and the phase of the stage then
     int64_t PeakObjects = 0;    // most slots 64..256 in use in one tick
     int64_t LongestFull = 0;    // most ticks in a row with all of slots 64..256 in use
     int64_t ScratchFrames = 0;  // frames with a scratch
@@ -27,7 +29,9 @@ struct PlaytestFigures {
     int64_t PowerUpsTaken = 0;
     int64_t WeaponSteps = 0;  // changes of the main or anchor weapon level
     int64_t Score = 0;        // the ship's score at the end of the stage
-    int64_t OldestAge = 0;    // the oldest object's age (bosses and scenery included)
+    int64_t MainLevel = 0;    // the weapon levels at the end of the stage
+    int64_t AnchorLevel = 0;
+    int64_t OldestAge = 0;  // the oldest object's age (bosses and scenery included)
     int OldestKind = 0;
 };
 
