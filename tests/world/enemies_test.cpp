@@ -63,6 +63,10 @@ std::vector<Volley> Volleys() {
     };
 }
 
+void PrintTo(const Volley& v, std::ostream* os) {
+    *os << "kind " << v.kind;
+}
+
 class VolleyTest : public EnemyTest, public ::testing::WithParamInterface<Volley> {};
 
 TEST_P(VolleyTest, FirstVolleyOnItsFrameWithItsBulletsAndClasses) {
@@ -314,24 +318,6 @@ TEST_F(EnemyBehaviourTest, TurretsTurnTowardTheShipWithinTheirRange) {
     }
 }
 
-TEST_F(EnemyBehaviourTest, LauncherOpensThenLeavesRight) {
-    const int32_t slot = SpawnObject(100, 100, 93, 0);
-    TWorldObject& o = Objects[slot];
-    Frames(59);
-    EXPECT_EQ(o.Frame, 0);
-    Frame();  // age 60
-    EXPECT_EQ(o.Frame, 2);
-    Frames(42);  // age 102: the last opening frame
-    EXPECT_EQ(o.Frame, 9);
-    EXPECT_EQ(o.X, 100);
-    Frames(6);  // age 108: (48 / 6) + 2 = 10 is past 9: frame 8, and it moves
-    EXPECT_EQ(o.Frame, 8);
-    EXPECT_EQ(o.X, 104);
-    Frames(6);  // age 114: 11, frame 9
-    EXPECT_EQ(o.Frame, 9);
-    EXPECT_EQ(o.X, 104 + 4 * 6);
-}
-
 TEST_F(EnemyBehaviourTest, CarrierReleasesItsHull480FramesBeforeTheBoss) {
     StageNo = 1;
     const int32_t release = StageInfo(1).BossPosition - 480;
@@ -373,6 +359,21 @@ TEST_F(EnemyBehaviourTest, SlidingGunMovesItsOffsetAndFollowsItsParent) {
     EXPECT_EQ(Objects[gun].FineX, -80);
 }
 
+TEST_F(EnemyBehaviourTest, HatchLaunchesMissilesHeadingUp) {
+    const int32_t hatch = SpawnObject(200, 100, 102, 0);
+    Objects[hatch].Age = 389;  // c = 390: open, and age mod 50 = 40
+    Frame();
+    EXPECT_EQ(Objects[hatch].Frame, 4);
+    ASSERT_EQ(Objects[hatch + 1].Kind, 91);
+    // Its first step in the same pass: up 3 pixels, turning 8 toward the ship (left).
+    EXPECT_EQ(Objects[hatch + 1].Param, 760);
+    EXPECT_EQ(Objects[hatch + 1].Y, 97);
+    Frames(49);
+    EXPECT_EQ(CountKind(91), 1);
+    Frame();
+    EXPECT_EQ(CountKind(91), 2);
+}
+
 TEST_F(EnemyBehaviourTest, RotatingPartSendsDronesOnlyWhileRegisterAIsOne) {
     const int32_t part = SpawnObject(150, 100, 103, 0);
     Frame();
@@ -401,15 +402,6 @@ TEST_F(EnemyBehaviourTest, DroneRisesThenFliesLeftAtARandomSpeed) {
     EXPECT_EQ(Objects[slot].Param, speed);
     EXPECT_EQ(Objects[slot].FineX, fx - speed);
     EXPECT_EQ(Objects[slot].FineY, fy + wobble);
-}
-
-TEST_F(EnemyBehaviourTest, ThrownDebrisRisesThenFalls) {
-    const int32_t slot = SpawnObject(100, 100, 134, 0);
-    Frames(4);  // fine y steps -6, -4, -2, 0
-    EXPECT_EQ(Objects[slot].FineY, 1600 - 12);
-    Frames(4);  // 2, 4, 6, 8
-    EXPECT_EQ(Objects[slot].FineY, 1600 + 8);
-    EXPECT_EQ(Objects[slot].FineX, 1600 + 32);
 }
 
 TEST_F(EnemyBehaviourTest, CommonStepsInertDyingAndBounds) {

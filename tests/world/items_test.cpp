@@ -121,15 +121,4 @@ TEST_F(ItemTest, ExplosionsMoveThenShowTheMultiplierTheyCarried) {
     }
 }
 
-TEST_F(ItemTest, FlashCountsDownBeforeTheAgeRises) {
-    const int32_t slot = Put(150, 10, 10);
-    Objects[slot].Flash = 2;
-    ItemPass();
-    EXPECT_EQ(Objects[slot].Flash, 1);
-    EXPECT_EQ(Objects[slot].Age, 1);
-    ItemPass();
-    ItemPass();
-    EXPECT_EQ(Objects[slot].Flash, 0);
-}
-
 }  // namespace

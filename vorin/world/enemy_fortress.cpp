@@ -10,6 +10,7 @@ namespace {
 using namespace EnemyKind;
 
 constexpr int32_t PartCycle = 600;  // the sliding gun's and the hatch's cycle, frames
+constexpr int32_t MissileUp = 768;  // the hatch's missiles start heading up
 
 void SlidingGunStep(TWorldObject& o) {
     const int32_t c = o.Age % PartCycle;
@@ -31,7 +32,8 @@ void MissileHatchStep(TWorldObject& o) {
         o.Frame = (c - 300) / 10;
     } else if (c >= 360 && c <= 499) {
         o.Frame = 4;
-        if (Every(o, 50, 40)) SpawnObject(o.X, o.Y, Missile, 768);
+        // The spawn keeps no param for a missile: it is given its heading (up) afterwards.
+        if (Every(o, 50, 40)) Objects[SpawnObject(o.X, o.Y, Missile, 0)].Param = MissileUp;
     } else if (c >= 520 && c <= 559) {
         o.Frame = 4 - (c - 520) / 10;
     } else {
