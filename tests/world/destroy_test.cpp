@@ -157,19 +157,6 @@ TEST_F(DestroyTest, LongDeathStartsTheDyingSequenceAndCancelsBullets) {
     }
 }
 
-TEST_F(DestroyTest, DeathKindZeroStaysAndIsDestroyedAgain) {
-    EnemyTypes[Target].DeathKind = 0;
-    const int32_t s = Enemy(Target, 200, 100);
-    Objects[s].HitPoints = 0;
-    Destroy(s, MainSlot);
-    Destroy(s, MainSlot);
-    EXPECT_EQ(Objects[s].Kind, Target);
-    EXPECT_EQ(Objects[s].State, StateActive);
-    EXPECT_EQ(Stats.ShootDownCount, 2);
-    EXPECT_EQ(Ship().Score, 200);
-    EXPECT_EQ(Objects[s].Parent, ShootBackType);
-}
-
 TEST_F(DestroyTest, BossEndsTheStage) {
     EnemyTypes[Target].BossFlag = 1;
     StagePhase = PhaseBossFight;

@@ -137,3 +137,16 @@ TEST_F(PlayEndTest, ScratchStatisticsOfTheFrameUpdate) {
     EXPECT_EQ(ScratchCounter, 0);
     EXPECT_EQ(Stats.PlayFrames, 3);
 }
+
+TEST_F(PlayEndTest, ATestPlayIsNeverRecordedAndNeverComesFromTheMenus) {
+    TestInvulnerable = true;
+    RecordScore();
+    EXPECT_EQ(TimesRecorded(), 0);
+    LaunchStage(2, 1, false);  // the options' play keeps the flag
+    EXPECT_TRUE(TestInvulnerable);
+    SetUpPlay(ModeArcade, 1);  // a play from the menus drops it
+    EXPECT_FALSE(TestInvulnerable);
+    Players[0].Score = PlayScore;
+    RecordScore();
+    EXPECT_EQ(TimesRecorded(), 1);
+}

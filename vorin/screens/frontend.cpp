@@ -38,6 +38,10 @@ void DumpFrontEnd(JsonOut& j) {
             j.IntArray("ClassSettings", ClassSettings);
             j.Field("HellDensity", HellDensity).Field("HellSpeed", HellSpeed);
             j.Field("ShootBackType", ShootBackType);
+            // What the "LAST PLAY" page shows ("" for a value it leaves out).
+            j.Key("LastPlay").BeginArray();
+            for (const std::string& v : LastPlayValues(Stats, Players[0].Score)) j.Str(v);
+            j.EndArray();
             break;
         }
         case ScreenGame:
