@@ -5,14 +5,19 @@
 #include "world/bullets.h"
 #include "world/passes.h"
 #include "world/spawn.h"
-#include "world_fixture.h"
+#include "ship_fixture.h"
 
 namespace {
 
-class BossBodyTest : public WorldTest {
+// Silent named sound effects (from the ship fixture): dying bosses and explosions play them.
+class BossBodyTest : public ShipTest {
   protected:
     void SetUp() override {
-        WorldTest::SetUp();
+        ShipTest::SetUp();
+        Prepare();
+    }
+    // The boss fight's kinds and the ship's place, on a world just reset.
+    void Prepare() {
         for (int32_t k : {194, 195}) Define(k, StateEntering, true);
         Define(198, StateActive, true);
         for (int32_t k : {80, 124, 125}) Define(k, StateActive, false);
@@ -85,7 +90,7 @@ TEST_F(BossBodyTest, FailureWhenTheTableHasNoTwoRunsOfEight) {
     };
     for (const Case c : {Case{8, 0}, Case{8, 120}, Case{3, 0}}) {
         ResetWorld();
-        SetUp();
+        Prepare();
         for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s)
             Objects[s].Kind = (s - FirstWorldSlot) % c.period == c.period - 1 ? 80 : 0;
         if (c.extraRun)
@@ -172,7 +177,7 @@ TEST_F(BossBodyTest, RootAloneFiresTheTurningBulletOnlyWhenSomeClassFires) {
     };
     for (const Case& c : cases) {
         ResetWorld();
-        SetUp();
+        Prepare();
         const int32_t boss = ActiveChainBoss(194, 75);  // 75 mod 60 = 15
         for (int32_t s : {WorldRegA, WorldRegB})
             for (int32_t i = 1; i < 8; ++i) Objects[s + i].Kind = KindFree;
@@ -249,7 +254,7 @@ TEST_F(BossBodyTest, TrailBossComesBackFromTheSideOppositeToWhereItLeft) {
     };
     for (const Case& c : cases) {
         ResetWorld();
-        SetUp();
+        Prepare();
         const int32_t boss = SpawnObject(c.x, c.y, 198, 0);
         TWorldObject& o = Objects[boss];
         o.Param = c.heading;

@@ -14,23 +14,29 @@ namespace {
 
 using Obj = std::array<int64_t, 6>;  // slot, kind, x, y, state, hit points
 
+// The dump's objects, written either as arrays [slot, kind, x, y, state, hp] or by name
+// ({"slot": .., "kind": .., ...}).
 std::vector<Obj> Objects(const std::string& line) {
+    static const char* const names[] = {"slot", "kind", "x", "y", "state", "hp"};
     const std::string raw = e2e::RawField(line, "Objects");
     std::vector<Obj> out;
-    const char* p = raw.c_str();
-    while (*p) {
-        if (*p == '[' && p[1] != '[') {
-            Obj o{};
-            ++p;
+    for (size_t p = 1; p < raw.size(); ++p) {
+        Obj o{};
+        if (raw[p] == '[') {
+            const char* c = raw.c_str() + p + 1;
             for (int64_t& v : o) {
                 char* end = nullptr;
-                v = std::strtoll(p, &end, 10);
-                p = *end == ',' ? end + 1 : end;
+                v = std::strtoll(c, &end, 10);
+                c = *end == ',' ? end + 1 : end;
             }
-            out.push_back(o);
+        } else if (raw[p] == '{') {
+            const std::string item = raw.substr(p, raw.find('}', p) - p + 1);
+            for (size_t i = 0; i < o.size(); ++i) o[i] = e2e::IntField(item, names[i]);
         } else {
-            ++p;
+            continue;
         }
+        out.push_back(o);
+        p = raw.find_first_of("]}", p);
     }
     return out;
 }
@@ -125,7 +131,8 @@ TEST(BossEndToEnd, OlmardRunsItsPhasesTimesOutWithoutScoreAndTheNextStageStarts)
     EXPECT_EQ(e2e::IntField(end, "StageClock"), 0);
     // No boss score (100,000): only what bullets near the ship give in a frame.
     EXPECT_LT(e2e::IntField(end, "score") - e2e::IntField(game[cleared - 1], "score"), 10000);
-    const Obj* boss = Slot(Objects(end), 64);
+    const std::vector<Obj> objects = Objects(end);
+    const Obj* boss = Slot(objects, 64);
     ASSERT_NE(boss, nullptr);
     EXPECT_EQ((*boss)[1], 198);
     EXPECT_EQ((*boss)[4], 1) << "dying";
