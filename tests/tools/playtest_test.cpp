@@ -58,11 +58,13 @@ TEST(Playtest, ReportsAFullTableAStuckObjectAndAStageThatNeverEnds) {
     std::string full;
     for (int s = 64; s <= 256; ++s) full += (s > 64 ? "," : "") + Obj(s, 80, s == 64 ? 20000 : 5);
     for (int t = 0; t < 700; ++t) w.Line(Tick(2, 0, t + 1, full));
+    w.Line("{\"CurrentScreen\":2,\"MessageText\":\"FAILURE\",\"StageNo\":2}");
     const std::string p = zvtools::PlaytestProblems(w.Figures());
     EXPECT_NE(p.find("never cleared"), std::string::npos) << p;
     EXPECT_NE(p.find("stayed full for 700"), std::string::npos) << p;
     EXPECT_NE(p.find("kind 80 lived 20000"), std::string::npos) << p;
     EXPECT_NE(p.find("no next stage"), std::string::npos) << p;
+    EXPECT_NE(p.find("FAILURE"), std::string::npos) << p;
 }
 
 }  // namespace

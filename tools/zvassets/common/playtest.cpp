@@ -40,6 +40,7 @@ void PlaytestWatcher::Line(const std::string& line) {
         return;
     }
     ++F.Ticks;
+    if (line.find("\"MessageText\":\"FAILURE\"") != std::string::npos) F.ChainsFailed = true;
     const int64_t phase = Field(line, "StagePhase");
     const int64_t clock = Field(line, "StageClock");
     if (phase == PhaseFight && F.BossAt < 0) F.BossAt = F.Ticks;
@@ -113,6 +114,7 @@ std::string PlaytestProblems(const PlaytestFigures& f) {
     if (f.LongestFull >= FullTooLong) {
         p += "the object table stayed full for " + std::to_string(f.LongestFull) + " ticks; ";
     }
+    if (f.ChainsFailed) p += "a chain boss showed \"FAILURE\" (no room for its chains); ";
     if (f.OldestAge > StuckAge) {
         p += "kind " + std::to_string(f.OldestKind) + " lived " + std::to_string(f.OldestAge) +
              " frames; ";

@@ -33,6 +33,7 @@ struct PlaytestFigures {
     int64_t AnchorLevel = 0;
     int64_t OldestAge = 0;  // the oldest object's age (bosses and scenery included)
     int OldestKind = 0;
+    bool ChainsFailed = false;  // a chain boss found no room for its chains ("FAILURE")
 };
 
 // Follows the dump of a play started on one stage.
