@@ -157,7 +157,9 @@ TEST_F(FightEndToEnd, StageOneUnderFire) {
             explosions += o.kind == 72 || o.kind == 73;
             const Obj* before = a.At(o.slot);
             if (before == nullptr || o.slot < 64 || before->kind < 80) continue;
-            if (o.hp < before->hp) ++damaged;
+            // (A slot freed and taken by a new object in the same tick is not a hit.)
+            const bool same = o.kind == before->kind || o.kind == 72 || o.kind == 73;
+            if (same && o.hp < before->hp) ++damaged;
             if ((o.kind == 72 || o.kind == 73) && before->state == StateActive) {
                 ++killed;
                 killScore += Type(before->kind).Score;

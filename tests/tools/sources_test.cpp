@@ -122,3 +122,75 @@ TEST(EnemySource, ErrorsNameTheLine) {
     EXPECT_NE(error("kind 5\n  state flying\n").find("unknown value 'flying'"), std::string::npos);
     EXPECT_NE(error("kind 5\n  box 1 2 3\n").find("takes 4"), std::string::npos);
 }
+
+namespace {
+// The timeline records of a compiled stage source.
+std::vector<TTimelineEvent> TimelineOf(const std::string& src) {
+    const auto bytes = zvtools::CompileStageSource(src, "stage9.txt");
+    auto map = std::make_unique<TStageMap>();
+    std::memset(static_cast<void*>(map.get()), 0, sizeof(TStageMap));
+    LoadStageMap(bytes.data(), bytes.size(), "Stage9.map", *map);
+    return {map->Timeline, map->Timeline + MapEventCount(map->MapHeader)};
+}
+}  // namespace
+
+TEST(StageSource, WavesExpandAndInterleaveInPositionOrder) {
+    const auto ev = TimelineOf(
+        "timeline\n100 wave 80 330 40 3 20 0 30 param 2\n+10 81 300 100\n"
+        "+20 wave 82 320 200 2 0\nend\n");
+    // 80 at 100, 120, 140 stepping 30 down; 81 at 110; two 82 at 130 after the 80 at 120.
+    ASSERT_EQ(ev.size(), 6u);
+    const int32_t want[6][4] = {{100, 80, 330, 40},  {110, 81, 300, 100}, {120, 80, 330, 70},
+                                {130, 82, 320, 200}, {130, 82, 320, 200}, {140, 80, 330, 100}};
+    for (size_t i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(ev[i].Position, want[i][0]);
+        EXPECT_EQ(ev[i].Code, want[i][1]);
+        EXPECT_EQ(ev[i].A, want[i][2]);
+        EXPECT_EQ(ev[i].B, want[i][3]);
+    }
+    EXPECT_EQ(ev[0].Param, 2);
+    EXPECT_EQ(ev[1].Param, 0);
+}
+
+TEST(StageSource, GroundAndCeilingFollowTheScroll) {
+    // Ground rises one row per column: column c's ground top is row 14 - (c mod 4). The
+    // ceiling is rows 0..1 everywhere. At 8 (half a pixel a frame) the scroll moves 1 pixel
+    // on clocks 0 and 2 of every 4, so by frame 64 it has moved 32 pixels (two columns).
+    std::string src = "legend . 0\nlegend X 1 solid\nterrain\n";
+    std::vector<std::string> rows(15, std::string(40, '.'));
+    for (int c = 0; c < 40; ++c) {
+        rows[0][c] = rows[1][c] = 'X';
+        for (int r = 14 - c % 4; r < 15; ++r) rows[r][c] = 'X';
+    }
+    for (const auto& r : rows) src += r + "\n";
+    src +=
+        "end\ntimeline\n0 terrain 1\n64 ground 115 20 -8\n64 ceiling 114 20 8 param 3\n"
+        "65 speed 0 0\n70 ground 128 36\nend\n";
+    const auto ev = TimelineOf(src);
+    ASSERT_EQ(ev.size(), 5u);
+    // At 64: scroll 32, x 20 is map x 52, column 3, ground top row 11 (y 176).
+    EXPECT_EQ(ev[1].B, 176 - 8);
+    EXPECT_EQ(ev[2].B, 32 + 8);
+    EXPECT_EQ(ev[2].Param, 3);
+    // Stopped at 65 after the step of clock 64 (phase 0, 1 pixel): x 36 is map x 69, column 4.
+    EXPECT_EQ(ev[4].B, 224);
+}
+
+TEST(StageSource, TimelineErrorsNameTheLine) {
+    EXPECT_NE(ErrorOf("timeline\n0 wave 80 300 40 3\nend\n").find("stage9.txt:2: a wave is"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("timeline\n0 wave 80 300 40 0 5\nend\n").find("1..256"), std::string::npos);
+    EXPECT_NE(ErrorOf("timeline\n0 wave 80 300 40 2 5 7\nend\n").find("2 offsets"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("timeline\n9 wave 300 1 1 1 1\nend\n").find("1..255"), std::string::npos);
+    EXPECT_NE(ErrorOf("timeline\n20 80 1 1\n+-30 80 1 1\nend\n").find("stage9.txt:3:"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("timeline\n5 ground 115 40\nend\n").find("need a stage with terrain"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("legend . 0\nterrain\n.\nend\ntimeline\n0 terrain 1\n5 ceiling 114 8\nend\n")
+                  .find("stage9.txt:7: no ceiling under x 8 at 5"),
+              std::string::npos);
+    EXPECT_NE(ErrorOf("timeline\n5 ground 115 40 param\nend\n").find("'param' takes one"),
+              std::string::npos);
+}

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <map>
+#include <set>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -124,5 +127,50 @@ TEST(StageData, EnemyKindsKeepTheRolesOfTheirNumbers) {
     for (int k : {80, 81, 82, 83, 87, 129}) {  // the random arrivals
         EXPECT_EQ(g.types[k].InitialState, StateActive) << k;
         EXPECT_GT(+g.types[k].HitPoints, 0) << k;
+    }
+}
+
+// Each stage's sheet carries only its own stage pictures (their rectangles overlap between
+// sheets), so a stage may place the common kinds and the kinds of its sheet, no others.
+// The spawners' children count as placed: 110 sends 111, 94 sends 95, the bosses their parts.
+TEST(StageData, EachStagePlacesOnlyTheKindsItsSheetDraws) {
+    const std::vector<int> common = {80,  81,  82,  83,  84,  86,  87,  90, 91,
+                                     110, 111, 114, 115, 116, 128, 129, 134};
+    const std::map<int, std::vector<int>> own = {
+        {1, {193, 96, 98, 99, 100, 101, 102, 103, 104, 88, 89, 112}},
+        {2, {198, 125, 126, 93, 192, 94, 95, 89}},
+        {5, {194, 195, 124, 89, 126, 198, 125}},
+    };
+    Generated g;
+    std::set<int> placedAnywhere;
+    for (const auto& [stage, kinds] : own) {
+        g.Load(stage);
+        for (const auto& ev : g.Events()) {
+            if (ev.Code >= CodeTerrain && ev.Code <= CodeLoop) continue;
+            placedAnywhere.insert(ev.Code);
+            const bool ok = std::find(common.begin(), common.end(), ev.Code) != common.end() ||
+                            std::find(kinds.begin(), kinds.end(), ev.Code) != kinds.end();
+            EXPECT_TRUE(ok) << "stage " << stage << " places kind " << ev.Code << " at "
+                            << ev.Position << ", which its sheet does not draw";
+        }
+    }
+    // Every boss program runs somewhere.
+    for (int boss : {192, 193, 194, 195, 198}) {
+        EXPECT_TRUE(placedAnywhere.count(boss)) << "boss " << boss << " is placed on no stage";
+    }
+}
+
+// A boss whose loss must not end the stage (a mid-boss) has no boss flag; the last boss
+// of each stage has it. Entering bosses start in the entering state.
+TEST(StageData, BossesEnterAndOnlyTheLastOneEndsTheStage) {
+    Generated g;
+    g.Load(1);
+    for (int k : {192, 193, 194, 195}) EXPECT_EQ(g.types[k].InitialState, StateEntering) << k;
+    for (int k : {193, 194, 198}) EXPECT_TRUE(g.types[k].BossFlag) << k;
+    for (int k : {192, 195}) EXPECT_FALSE(g.types[k].BossFlag) << k;
+    // Parts that follow a parent by offset must not convert from a fine position.
+    for (int k : {96, 98, 99, 100, 101, 102, 103, 124, 125}) {
+        EXPECT_FALSE(g.types[k].FinePosition) << k;
+        EXPECT_FALSE(g.types[k].ScrollsWithMap) << k;
     }
 }

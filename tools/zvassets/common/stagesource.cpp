@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "common/stagetimeline.h"
 #include "common/textsource.h"
 #include "zvcommon/stagemap.h"
 
@@ -47,8 +48,9 @@ std::vector<uint8_t> CompileStageSource(const std::string& text, const std::stri
     std::array<int, 256> legend;  // character -> tile, -1 undefined
     legend.fill(-1);
     std::array<uint8_t, TileAttributeCount> attributes{};
-    std::vector<std::array<uint8_t, TileColumnBytes>> columns;
-    std::vector<TTimelineEvent> events;
+    std::vector<TileColumn> columns;
+    std::vector<TimelineEntry> entries;
+    int32_t previous = 0;  // position of the last timeline line
 
     enum class Mode { Top, Terrain, Timeline } mode = Mode::Top;
     std::vector<std::string> rows;
@@ -67,7 +69,7 @@ std::vector<uint8_t> CompileStageSource(const std::string& text, const std::stri
             }
         }
         for (size_t c = 0; c < width; ++c) {
-            std::array<uint8_t, TileColumnBytes> col{};
+            TileColumn col{};
             for (size_t r = 0; r < rows.size(); ++r) {
                 const int tile = legend[static_cast<unsigned char>(rows[r][c])];
                 if (tile < 0) {
@@ -98,28 +100,7 @@ std::vector<uint8_t> CompileStageSource(const std::string& text, const std::stri
                 mode = Mode::Top;
                 continue;
             }
-            if (l.words.size() < 2 || l.words.size() > 5) {
-                SourceError(name, l.number, "a timeline line is: POSITION CODE [A [B [PARAM]]]");
-            }
-            TTimelineEvent ev;
-            ev.Position = ParseInt(l.words[0], name, l.number);
-            auto code = CodeNames.find(l.words[1]);
-            ev.Code = code != CodeNames.end() ? code->second : ParseInt(l.words[1], name, l.number);
-            if (code == CodeNames.end() && (ev.Code < 1 || ev.Code > 255)) {
-                SourceError(name, l.number, "a kind to spawn is 1..255");
-            }
-            int32_t* fields[3] = {&ev.A, &ev.B, &ev.Param};
-            for (size_t i = 2; i < l.words.size(); ++i) {
-                const bool none = ev.Code == CodeLoop && i == 3 && l.words[i] == "none";
-                *fields[i - 2] = none ? NoLoop : ParseInt(l.words[i], name, l.number);
-            }
-            if (!events.empty() && ev.Position < events.back().Position) {
-                SourceError(name, l.number, "timeline positions must not go down");
-            }
-            if (ev.Position == TimelineNever) {
-                SourceError(name, l.number, "position 2147483647 never fires");
-            }
-            events.push_back(ev);
+            ParseTimelineLine(l, name, previous, entries);
             continue;
         }
         if (key == "legend") {
@@ -146,6 +127,7 @@ std::vector<uint8_t> CompileStageSource(const std::string& text, const std::stri
     if (columns.size() > static_cast<size_t>(MaxTileColumns)) {
         SourceError(name, 0, std::to_string(columns.size()) + " columns, at most 1024 fit");
     }
+    const std::vector<TTimelineEvent> events = ResolveTimeline(entries, columns, attributes, name);
     if (events.size() > static_cast<size_t>(TimelineCapacity)) {
         SourceError(name, 0, std::to_string(events.size()) + " timeline lines, at most 1024 fit");
     }
