@@ -76,8 +76,9 @@ TRun RunVorin(const std::string& dir, int stage) {
 struct TDamageCase {
     const char* File;
     TDamage Damage;
-    int Stage;            // the stage played, whose map and pictures are read
-    uint32_t Random = 0;  // when not 0: the damage is random bytes from this seed instead
+    int Stage;               // the stage played, whose map and pictures are read
+    uint32_t Random = 0;     // when not 0: the damage is random bytes from this seed instead
+    bool RandomCut = false;  // the random damage also cuts the file at a random length
 };
 
 constexpr uint32_t Seed = 18;        // the random damages are the same on every run
@@ -127,6 +128,9 @@ std::vector<TDamageCase> Cases() {
         for (int k = 0; k < 2; ++k)
             out.push_back({file, {}, std::string(file) == "Stage5.map" ? 5 : 1, seed++});
     }
+    for (const char* file : {"player.bmp", "back2.bmp", "Stage2.map", "einit.dat", "select2.mid"})
+        out.push_back(
+            {file, {}, std::string(file).find('2') != std::string::npos ? 2 : 1, seed++, true});
     return out;
 }
 
