@@ -15,19 +15,6 @@ bool ToInt(const std::string& s, int64_t& v) {
     return ec == std::errc() && p == end && !s.empty();
 }
 
-// The settings by name, as the header writes them.
-struct TSettingField {
-    const char* Name;
-    int32_t TSettings::*Field;
-};
-constexpr TSettingField SettingFields[] = {
-    {"ButtonA", &TSettings::ButtonA},         {"ButtonB", &TSettings::ButtonB},
-    {"ButtonC", &TSettings::ButtonC},         {"AnchorKouten", &TSettings::AnchorKouten},
-    {"AnchorJiten", &TSettings::AnchorJiten}, {"SpeedOff", &TSettings::SpeedOff},
-    {"SpeedManual", &TSettings::SpeedManual}, {"SpeedAuto", &TSettings::SpeedAuto},
-    {"SpeedCharge", &TSettings::SpeedCharge},
-};
-
 // Header values of the option and setting types.
 template <std::integral T>
 std::string Text(T v) {
@@ -117,7 +104,7 @@ std::string RecordingHeader(const TRecording& r) {
     line("version", r.Version);
     line("seed", Text(r.Seed));
     for (const auto& [k, v] : r.PlayOptions) line("option." + k, v);
-    for (const auto& f : SettingFields)
+    for (const auto& f : SettingKeys)
         line(std::string("setting.") + f.Name, Text(r.Settings.*f.Field));
     std::string scores;
     for (const TScoreEntry& e : r.Scores)
@@ -176,7 +163,7 @@ bool ParseRecording(const std::string& text, const std::string& version, TRecord
             out.PlayOptions.emplace_back(key.substr(7), value);
         } else if (key.rfind("setting.", 0) == 0) {
             bool known = false;
-            for (const auto& f : SettingFields) {
+            for (const auto& f : SettingKeys) {
                 if (key.substr(8) != f.Name) continue;
                 if (!ToInt(value, n) || n < INT32_MIN || n > INT32_MAX) return bad("bad " + key);
                 out.Settings.*f.Field = static_cast<int32_t>(n);

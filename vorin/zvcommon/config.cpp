@@ -15,29 +15,30 @@ namespace {
 constexpr std::string_view SectionName = "Input";
 constexpr size_t MaxConfigSize = size_t{1} << 20;  // far beyond any real file
 
-struct TConfigKey {
-    const char* Name;
-    int32_t TSettings::*Field;
-};
+}  // namespace
 
 // The reader asks for the keys in this order, each with its own default.
-constexpr TConfigKey ReadKeys[] = {
+const TConfigKey SettingKeys[SettingCount] = {
     {"ButtonA", &TSettings::ButtonA},         {"ButtonB", &TSettings::ButtonB},
     {"ButtonC", &TSettings::ButtonC},         {"AnchorKouten", &TSettings::AnchorKouten},
     {"AnchorJiten", &TSettings::AnchorJiten}, {"SpeedOff", &TSettings::SpeedOff},
     {"SpeedManual", &TSettings::SpeedManual}, {"SpeedAuto", &TSettings::SpeedAuto},
     {"SpeedCharge", &TSettings::SpeedCharge},
 };
+
+namespace {
 // The writer's order; "Speedcharge" is spelt with a lower-case c in files the game writes.
 constexpr TConfigKey WriteKeys[] = {
-    {"ButtonA", &TSettings::ButtonA},         {"ButtonB", &TSettings::ButtonB},
-    {"ButtonC", &TSettings::ButtonC},         {"AnchorJiten", &TSettings::AnchorJiten},
+    {"ButtonA", &TSettings::ButtonA},           {"ButtonB", &TSettings::ButtonB},
+    {"ButtonC", &TSettings::ButtonC},           {"AnchorJiten", &TSettings::AnchorJiten},
     {"AnchorKouten", &TSettings::AnchorKouten}, {"SpeedOff", &TSettings::SpeedOff},
-    {"SpeedManual", &TSettings::SpeedManual}, {"SpeedAuto", &TSettings::SpeedAuto},
+    {"SpeedManual", &TSettings::SpeedManual},   {"SpeedAuto", &TSettings::SpeedAuto},
     {"Speedcharge", &TSettings::SpeedCharge},
 };
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
@@ -45,7 +46,9 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -178,7 +181,7 @@ void ReadConfigText(std::string_view text, TSettings& settings) {
     size_t begin = 0, end = 0;
     const bool found = FindSection(file.Lines, begin, end);
     const TSettings defaults;
-    for (const TConfigKey& key : ReadKeys) {
+    for (const TConfigKey& key : SettingKeys) {
         int32_t value = defaults.*key.Field;
         for (size_t i = begin; found && i < end; ++i) {
             const TLine l = Classify(file.Lines[i]);
@@ -199,7 +202,8 @@ std::string UpdateConfigText(std::string_view text, const TSettings& settings) {
         begin = end = lines.size();
     }
     for (const TConfigKey& key : WriteKeys) {
-        const std::string newLine = std::string(key.Name) + "=" + std::to_string(settings.*key.Field);
+        const std::string newLine =
+            std::string(key.Name) + "=" + std::to_string(settings.*key.Field);
         bool replaced = false;
         for (size_t i = begin; i < end && !replaced; ++i) {
             const TLine l = Classify(lines[i]);

@@ -8,16 +8,24 @@ struct TSettings {
     int32_t ButtonA = 9;  // joystick button bits that press A ("SHOT A")
     int32_t ButtonB = 10;
     int32_t ButtonC = 4;
-    int32_t SpeedOff = 3;     // move speed while not firing
-    int32_t SpeedManual = 2;  // while firing by hand
-    int32_t SpeedAuto = 3;    // while auto-firing
-    int32_t SpeedCharge = 1;  // while charging the anchor
+    int32_t SpeedOff = 3;       // move speed while not firing
+    int32_t SpeedManual = 2;    // while firing by hand
+    int32_t SpeedAuto = 3;      // while auto-firing
+    int32_t SpeedCharge = 1;    // while charging the anchor
     int32_t AnchorJiten = 32;   // anchor heading turn speed
     int32_t AnchorKouten = 16;  // anchor orbit turn speed
     bool operator==(const TSettings&) const = default;
 };
 
 extern TSettings Settings;  // the settings in use
+
+// A setting's key name in the file and its field.
+struct TConfigKey {
+    const char* Name;
+    int32_t TSettings::*Field;
+};
+constexpr int32_t SettingCount = 9;
+extern const TConfigKey SettingKeys[SettingCount];  // in the order the reader asks for them
 
 // Reads the file into settings; missing file, keys or bad values give the defaults.
 void ReadConfig(const std::string& path, TSettings& settings);

@@ -13,11 +13,6 @@
 namespace zvtools {
 namespace {
 
-const std::map<std::string, int32_t> CodeNames = {{"terrain", CodeTerrain},
-                                                  {"scroll", CodeScroll},
-                                                  {"speed", CodeScrollSpeed},
-                                                  {"loop", CodeLoop}};
-
 // The character zvtool shows for a tile number.
 char TileChar(uint8_t tile) {
     static const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -38,7 +33,7 @@ int32_t Get32(const std::vector<uint8_t>& b, size_t at) {
 }  // namespace
 
 std::string TimelineCodeName(int32_t code) {
-    for (const auto& [name, value] : CodeNames) {
+    for (const auto& [name, value] : TimelineCodeNames()) {
         if (value == code) return name;
     }
     return std::to_string(code);

@@ -6,12 +6,16 @@
 #include "world/play.h"
 
 namespace zvtools {
-namespace {
 
-const std::map<std::string, int32_t> CodeNames = {{"terrain", CodeTerrain},
-                                                  {"scroll", CodeScroll},
-                                                  {"speed", CodeScrollSpeed},
-                                                  {"loop", CodeLoop}};
+const std::map<std::string, int32_t>& TimelineCodeNames() {
+    static const std::map<std::string, int32_t> names = {{"terrain", CodeTerrain},
+                                                         {"scroll", CodeScroll},
+                                                         {"speed", CodeScrollSpeed},
+                                                         {"loop", CodeLoop}};
+    return names;
+}
+
+namespace {
 
 constexpr int32_t TilePixels = 16;
 constexpr int32_t MapWrapY = 512;      // terrain stages keep ScrollY in 0..512
@@ -107,8 +111,9 @@ void ParseTimelineLine(const SourceLine& l, const std::string& name, int32_t& pr
     if (l.words.size() > 5) {
         SourceError(name, l.number, "a timeline line is: POSITION CODE [A [B [PARAM]]]");
     }
-    auto special = CodeNames.find(code);
-    e.Event.Code = special != CodeNames.end() ? special->second : KindOf(code, name, l.number);
+    auto special = TimelineCodeNames().find(code);
+    e.Event.Code =
+        special != TimelineCodeNames().end() ? special->second : KindOf(code, name, l.number);
     int32_t* fields[3] = {&e.Event.A, &e.Event.B, &e.Event.Param};
     for (size_t i = 2; i < l.words.size(); ++i) {
         const bool none = e.Event.Code == CodeLoop && i == 3 && l.words[i] == "none";

@@ -3,6 +3,7 @@
 // on the ground or under the ceiling of the terrain as it stands when they appear.
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@
 #include "zvcommon/stagemap.h"
 
 namespace zvtools {
+
+// The special codes by their source names: terrain, scroll, speed, loop.
+const std::map<std::string, int32_t>& TimelineCodeNames();
 
 // One record as written, before it is ordered and placed on the terrain.
 struct TimelineEntry {
