@@ -6,20 +6,7 @@
 #include <vector>
 
 #include "shell/options.h"
-
-namespace {
-
-// Every key name the script knows, to write an event back out.
-std::string NameOfKey(int key) {
-    static const char* const names[] = {"Up", "Down", "Left", "Right", "Shift", "Z",   "X",  "C",
-                                        "1",  "2",    "3",    "F1",    "F2",    "F3",  "F4", "F5",
-                                        "F6", "F7",   "F8",   "F9",    "F10",   "F11", "F12"};
-    for (const char* n : names)
-        if (KeyFromName(n) == key) return n;
-    return "";
-}
-
-}  // namespace
+#include "shell/recording.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -34,15 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const ScriptEvent& e : events) {
         if (e.tick < previous) __builtin_trap();  // sorted, every tick at least 1
         previous = e.tick;
-        const std::string name = NameOfKey(e.key);
-        if (name.empty()) __builtin_trap();
-        again += std::to_string(e.tick) + " " + name + (e.down ? " down\n" : " up\n");
+        // Keys and pad readings, in the words recorded plays write them with.
+        again += RecordingEventLine(e) + "\n";
     }
     std::vector<ScriptEvent> back;
     if (!ParseInputScript(again, back, error) || back.size() != events.size()) __builtin_trap();
     for (size_t i = 0; i < back.size(); ++i) {
-        if (back[i].tick != events[i].tick || back[i].key != events[i].key ||
-            back[i].down != events[i].down)
+        const ScriptEvent &x = back[i], &y = events[i];
+        if (x.tick != y.tick || x.key != y.key || x.down != y.down || x.update != y.update ||
+            x.joyX != y.joyX || x.joyY != y.joyY || x.joyButtons != y.joyButtons)
             __builtin_trap();
     }
     return 0;
