@@ -5,9 +5,10 @@
 namespace {
 
 TEST(Options, ParsesTheHarnessOptions) {
-    const char* argv[] = {"vorin",  "--headless", "--frames", "20", "--seed", "7",
-                          "--dump", "d.jsonl",    "--screenshot", "10:s.bmp",
-                          "--screenshot", "12:t.bmp", "--data-dir", "/tmp/x", "--nomusic"};
+    const char* argv[] = {"vorin",        "--headless", "--frames",     "20",
+                          "--seed",       "7",          "--dump",       "d.jsonl",
+                          "--screenshot", "10:s.bmp",   "--screenshot", "12:t.bmp",
+                          "--data-dir",   "/tmp/x",     "--nomusic"};
     Options o;
     std::string error;
     ASSERT_TRUE(ParseOptions(15, argv, o, error)) << error;
@@ -42,9 +43,10 @@ TEST(Options, RejectsBadValues) {
 TEST(InputScript, ParsesKeysInTickOrder) {
     std::vector<ScriptEvent> ev;
     std::string error;
-    ASSERT_TRUE(ParseInputScript("# a walk\n5 F8 down\n\n3 Shift down\n3 F2 down  # back\n"
-                                 "6 Z up\n7 Up down\n",
-                                 ev, error))
+    ASSERT_TRUE(
+        ParseInputScript("# a walk\n5 F8 down\n\n3 Shift down\n3 F2 down  # back\n"
+                         "6 Z up\n7 Up down\n",
+                         ev, error))
         << error;
     ASSERT_EQ(ev.size(), 5u);
     EXPECT_EQ(ev[0].tick, 3);
@@ -67,4 +69,20 @@ TEST(InputScript, NamesTheBadLine) {
     EXPECT_FALSE(ParseInputScript("1 Z down extra\n", ev, error));
 }
 
+}  // namespace
+
+namespace {
+// Script writer and reader agree on every key: each code with a name reads back as itself.
+TEST(Options, EveryKeyNameReadsBackAsItsKey) {
+    int named = 0;
+    for (int key = 0; key < 256; ++key) {
+        const std::string name = KeyName(key);
+        if (name.empty()) continue;
+        ++named;
+        EXPECT_EQ(KeyFromName(name), key) << name;
+    }
+    EXPECT_EQ(named, 24);  // arrows, Shift, Print, Z X C, 1 2 3, F1..F12
+    EXPECT_EQ(KeyFromName("F01"), 0);
+    EXPECT_EQ(KeyFromName("F13"), 0);
+}
 }  // namespace

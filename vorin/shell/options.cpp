@@ -59,49 +59,33 @@ const char* UsageText() {
            "  --help, --version\n";
 }
 
+namespace {
+// Every key an input script or a recorded play names, with its virtual-key code: the one
+// table both directions read, so a name written is always a name read back.
+struct TKeyName {
+    const char* Name;
+    int Key;
+};
+constexpr TKeyName KeyNames[] = {
+    {"Up", vk::Up},       {"Down", vk::Down},   {"Left", vk::Left},   {"Right", vk::Right},
+    {"Shift", vk::Shift}, {"Print", vk::Print}, {"Z", vk::Z},         {"X", vk::X},
+    {"C", vk::C},         {"1", vk::Key1},      {"2", vk::Key2},      {"3", vk::Key3},
+    {"F1", vk::F1},       {"F2", vk::F1 + 1},   {"F3", vk::F1 + 2},   {"F4", vk::F1 + 3},
+    {"F5", vk::F1 + 4},   {"F6", vk::F1 + 5},   {"F7", vk::F1 + 6},   {"F8", vk::F1 + 7},
+    {"F9", vk::F1 + 8},   {"F10", vk::F1 + 9},  {"F11", vk::F1 + 10}, {"F12", vk::F12},
+};
+static_assert(vk::F12 == vk::F1 + 11);
+}  // namespace
+
 int KeyFromName(const std::string& name) {
-    if (name == "Up") return vk::Up;
-    if (name == "Down") return vk::Down;
-    if (name == "Left") return vk::Left;
-    if (name == "Right") return vk::Right;
-    if (name == "Shift") return vk::Shift;
-    if (name == "Print") return vk::Print;
-    if (name.size() == 1) {
-        const char c = name[0];
-        if (c == 'Z' || c == 'X' || c == 'C' || c == '1' || c == '2' || c == '3') return c;
-    }
-    if (name.size() >= 2 && name[0] == 'F') {
-        int64_t n = 0;
-        if (ToInt(name.substr(1), n) && n >= 1 && n <= 12) return 111 + static_cast<int>(n);
-    }
+    for (const TKeyName& k : KeyNames)
+        if (name == k.Name) return k.Key;
     return 0;
 }
 
 std::string KeyName(int key) {
-    switch (key) {
-        case vk::Up:
-            return "Up";
-        case vk::Down:
-            return "Down";
-        case vk::Left:
-            return "Left";
-        case vk::Right:
-            return "Right";
-        case vk::Shift:
-            return "Shift";
-        case vk::Print:
-            return "Print";
-        case vk::Z:
-        case vk::X:
-        case vk::C:
-        case vk::Key1:
-        case vk::Key2:
-        case vk::Key3:
-            return std::string(1, static_cast<char>(key));
-        default:
-            break;
-    }
-    if (key >= vk::F1 && key <= vk::F12) return "F" + std::to_string(key - vk::F1 + 1);
+    for (const TKeyName& k : KeyNames)
+        if (key == k.Key) return k.Name;
     return "";
 }
 
