@@ -4,6 +4,8 @@
 // is the figure.
 #include <benchmark/benchmark.h>
 
+#include "bench_setup.h"
+
 #include <cstring>
 #include <vector>
 
@@ -39,9 +41,7 @@ void DefineKinds() {
 
 // The boss of kind at (x, y), active at age, then bullets in every free slot.
 Snapshot Fight(int32_t kind, int32_t x, int32_t y, int32_t age) {
-    ResetWorld();
-    BuildTrigTables();
-    Randomize(1);
+    QuietWorld();
     DefineKinds();
     for (auto& ev : StageMap.Timeline) ev.Position = TimelineNever;
     StageNo = kind == 198 ? 2 : kind == 193 ? 1 : 5;

@@ -3,6 +3,8 @@
 // iteration first puts the tables back (BM_RestoreContactTables alone measures that part).
 #include <benchmark/benchmark.h>
 
+#include "bench_setup.h"
+
 #include <cstring>
 #include <vector>
 
@@ -25,12 +27,8 @@ struct TSnapshot {
 };
 
 TSnapshot BusyWorld() {
-    ResetWorld();
-    BuildTrigTables();
-    Randomize(1);
-    std::vector<TWaveEntry> names(Sfx::Count);  // silent effects: plays are only recorded
-    for (int32_t i = 0; i < Sfx::Count; ++i) names[i].Name = EffectName(i);
-    SetWaveList(std::move(names), "bench");
+    QuietWorld();
+    SilentEffects();
 
     TEnemyType& t = EnemyTypes[TargetKind];
     t.HitPoints = 1 << 30;  // never destroyed while measured

@@ -4,6 +4,8 @@
 // back (BM_RestoreTable in bench_world.cpp measures that part alone).
 #include <benchmark/benchmark.h>
 
+#include "bench_setup.h"
+
 #include <cstring>
 #include <vector>
 
@@ -35,9 +37,7 @@ void DefineKinds() {
 // 193 busy slots: 48 enemies, 80 rays, 10 trailing rays with 20 trail pieces, 20 free
 // flights, 10 homing bullets, 5 explosions.
 std::vector<TWorldObject> MixedTable() {
-    ResetWorld();
-    BuildTrigTables();
-    Randomize(1);
+    QuietWorld();
     DefineKinds();
     StageNo = 1;
     for (auto& ev : StageMap.Timeline) ev.Position = TimelineNever;

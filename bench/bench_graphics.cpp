@@ -13,7 +13,8 @@ TSurface MakeSheet(int w, int h) {
     TSurface s;
     SetSize(s, w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) s.Row(y)[x] = static_cast<uint8_t>((x * 7 + y * 13) % 5 == 0 ? 0 : x ^ y);
+        for (int x = 0; x < w; ++x)
+            s.Row(y)[x] = static_cast<uint8_t>((x * 7 + y * 13) % 5 == 0 ? 0 : x ^ y);
     SetColorKey(s, 0);
     return s;
 }

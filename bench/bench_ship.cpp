@@ -3,6 +3,8 @@
 // (BM_RestoreShipSlots alone measures that part).
 #include <benchmark/benchmark.h>
 
+#include "bench_setup.h"
+
 #include <cstring>
 #include <vector>
 
@@ -22,12 +24,8 @@ struct TSnapshot {
 };
 
 TSnapshot BusyShots() {
-    ResetWorld();
-    BuildTrigTables();
-    Randomize(1);
-    std::vector<TWaveEntry> names(Sfx::Count);  // silent effects: plays are only recorded
-    for (int32_t i = 0; i < Sfx::Count; ++i) names[i].Name = EffectName(i);
-    SetWaveList(std::move(names), "bench");
+    QuietWorld();
+    SilentEffects();
 
     // A cavern: ceiling and floor rows, some pillars.
     HasTerrain = 1;

@@ -2,6 +2,8 @@
 // Each iteration first puts the full table back (BM_RestoreTable alone measures that part).
 #include <benchmark/benchmark.h>
 
+#include "bench_setup.h"
+
 #include <cstring>
 #include <vector>
 
@@ -15,9 +17,7 @@
 namespace {
 
 std::vector<TWorldObject> FullTable() {
-    ResetWorld();
-    BuildTrigTables();
-    Randomize(1);
+    QuietWorld();
     for (int32_t k = 80; k < 200; ++k) {
         TEnemyType& t = EnemyTypes[k];
         t.HitPoints = 10;
