@@ -1,5 +1,5 @@
 // Any bytes as a stage map file: loaded into the block, then the background test and a few
-// hundred timeline and scroll steps run over what was loaded.
+// hundred timeline steps, with a scroll step every fourth, run over what was loaded.
 #include <cstddef>
 #include <cstdint>
 
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (StageClock = 0; StageClock < 300; ++StageClock) {
         TimelineStep(false);
-        ScrollStep();
+        if (StageClock % 4 == 0) ScrollStep();  // the scroll's cost is per slot, not per input
     }
     return 0;
 }
