@@ -10,8 +10,7 @@
 #include "zvcommon/enemytypes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool trig = (BuildTrigTables(), true);  // the same for every input
-    (void)trig;
+    [[maybe_unused]] static const bool trig = (BuildTrigTables(), true);  // same for all inputs
     ResetWorld();
     ParseEnemyTypes(data, size, EnemyTypes);
     ScrollSpeedX = 24;

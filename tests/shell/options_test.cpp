@@ -69,9 +69,6 @@ TEST(InputScript, NamesTheBadLine) {
     EXPECT_FALSE(ParseInputScript("1 Z down extra\n", ev, error));
 }
 
-}  // namespace
-
-namespace {
 // Script writer and reader agree on every key: each code with a name reads back as itself.
 TEST(Options, EveryKeyNameReadsBackAsItsKey) {
     int named = 0;
@@ -85,4 +82,5 @@ TEST(Options, EveryKeyNameReadsBackAsItsKey) {
     EXPECT_EQ(KeyFromName("F01"), 0);
     EXPECT_EQ(KeyFromName("F13"), 0);
 }
+
 }  // namespace
