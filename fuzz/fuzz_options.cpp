@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "screens/menutext.h"
+#include "screens/title.h"
 #include "shell/options.h"
 
 namespace {
@@ -24,10 +25,11 @@ constexpr TOptionName OptionNames[] = {
     {"--data-dir", true},  {"--input", true},    {"--dump", true},       {"--window", false},
     {"--nosound", false},  {"--nomusic", false}, {"--headless", false},  {"--invulnerable", false},
     {"--at-boss", false},  {"--help", false},    {"--version", false},   {"--bogus", false},
+    {"--playback", true},  {"--record", true},
 };
 constexpr size_t OptionCount = sizeof OptionNames / sizeof OptionNames[0];
 constexpr uint8_t PickerLimit = 0x20;  // a word starting below this picks an option
-constexpr int32_t MaxStage = 7, MaxCharacter = 2, MaxScale = 16;
+constexpr int32_t MaxCharacter = 2;
 constexpr int32_t HellValues = 4;  // values of each hell setting
 
 }  // namespace
@@ -59,7 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (error.empty()) __builtin_trap();
         return 0;
     }
-    if (o.stage < 0 || o.stage > MaxStage || o.character < 0 || o.character > MaxCharacter)
+    if (o.stage < 0 || (o.stage != 0 && !StageSelectable(static_cast<int32_t>(o.stage) - 1)) ||
+        o.character < 0 || o.character > MaxCharacter)
+        __builtin_trap();
+    // A playback takes the seed and the play options from its recording only.
+    if (!o.playbackFile.empty() &&
+        (o.seed != -1 || o.stage != 0 || !o.recordFile.empty() || !o.difficultyText.empty()))
         __builtin_trap();
     if (o.stage == 0 && (o.character != 0 || o.invulnerable || o.atBoss)) __builtin_trap();
     if (o.scale < 1 || o.scale > MaxScale || o.frames < -1 || o.seed < -1) __builtin_trap();

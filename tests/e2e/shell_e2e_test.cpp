@@ -127,11 +127,4 @@ TEST(HeadlessRun, ABrokenPictureIsReportedNotCrashedOn) {
     EXPECT_NE(r.errors.find("player.bmp"), std::string::npos) << r.errors;
 }
 
-TEST(HeadlessRun, BadOptionsExitWithUsage) {
-    const std::string dir = FreshDataDir();
-    RunResult r = RunVorin(dir, {"--frames", "abc"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.errors.find("usage"), std::string::npos);
-}
-
 }  // namespace

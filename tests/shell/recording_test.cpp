@@ -1,6 +1,11 @@
 #include "shell/recording.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include "shell/input.h"
 
@@ -97,6 +102,43 @@ TEST(Recording, BrokenFilesAreRefusedWithTheReason) {
     std::string error;
     EXPECT_FALSE(ApplyPlayOption("stage", "x", o, error));
     EXPECT_FALSE(ApplyPlayOption("speed", "1", o, error));
+}
+
+// A write that fails in the middle of a play (here the file-size limit, as a full disk would)
+// is caught at once, named with the file, and given once: by TakeError or else by Finish.
+TEST(Recording, AFailedWriteIsCaughtAndReportedOnce) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("zv-recorder-" + std::to_string(::getpid()) + ".rec"))
+                                 .string();
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of the signal
+    std::string error, taken;
+    bool finished = true;
+    int64_t written = 0;
+    {
+        TRecorder rec;
+        ASSERT_TRUE(rec.Open(path, Sample(), error)) << error;
+        rlimit small = old;
+        small.rlim_cur = std::filesystem::file_size(path) + 100;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        for (; written < 100 && !rec.Failed(); ++written) rec.Event({written + 1, vk::Z, true});
+        EXPECT_FALSE(rec.IsOpen());
+        finished = rec.Finish(written, error);
+        taken = error;
+        ::setrlimit(RLIMIT_FSIZE, &old);
+    }
+    std::signal(SIGXFSZ, oldHandler);
+    std::filesystem::remove(path);
+    EXPECT_LT(written, 20) << "the failed write went unnoticed";
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(taken, "the recording " + path + " cannot be written: File too large");
+
+    // Taken during the play, the reason is not given again at the end.
+    TRecorder rec;
+    EXPECT_FALSE(rec.Open("/dev/full", Sample(), error));
+    EXPECT_NE(error.find("/dev/full"), std::string::npos) << error;
+    EXPECT_TRUE(rec.Finish(0, error));
 }
 
 }  // namespace

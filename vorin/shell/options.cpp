@@ -4,7 +4,9 @@
 #include <charconv>
 #include <sstream>
 
+#include "screens/title.h"
 #include "shell/input.h"
+#include "world/tables.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ bool ParseJoyLine(std::istringstream& words, ScriptEvent& ev) {
 const char* UsageText() {
     return "usage: vorin [options]\n"
            "  --window            play in a window instead of full screen\n"
-           "  --scale N           window scale (320N x 240N), default 3\n"
+           "  --scale N           window scale (320N x 240N), 1 to 16, default 3\n"
            "  --nosound           no sound effects\n"
            "  --nomusic           no music\n"
            "  --data-dir DIR      read and write data files in DIR\n"
@@ -46,17 +48,20 @@ const char* UsageText() {
            "                      else an 8-bit BMP)\n"
            "  --dump FILE         one JSON object per tick\n"
            "  --dump-every N      dump only tick 1 and every Nth tick (long runs)\n"
-           "  --stage N           start a play of stage N (1..7) with character 0 at once\n"
+           "  --stage N           start a play of stage N (1, 2 or 5) with character 0 at once\n"
            "  --character N       with --stage: play character N (0..2)\n"
            "  --difficulty NAME   EASY .. IMPOSSIBLE, or CUSTOM=X,N,P (classes 0..2)\n"
            "  --hells D,S,B       density, speed and shoot-back hells, e.g. X3-B,X1.5,TYPE-S\n"
            "  --invulnerable      with --stage: the ship cannot be hit (no high score)\n"
            "  --at-boss           with --stage: start shortly before the boss, as ONLY BOSS\n"
            "  --record FILE       record the play (seed, options, input) to FILE\n"
-           "  --playback FILE     play a recorded play back exactly\n"
+           "  --playback FILE     play a recorded play back exactly (it gives the input, seed,\n"
+           "                      play options and settings)\n"
            "  --soundfont FILE    play the music with this SoundFont\n"
-           "  --verbose           name the SoundFont and files in use\n"
-           "  --help, --version\n";
+           "  --verbose           name the SoundFont the music uses on standard error\n"
+           "  --help, --version\n"
+           "A bad option exits with status 2; a failure while running (a data file missing, a\n"
+           "file that cannot be written) with 1.\n";
 }
 
 namespace {
@@ -89,9 +94,19 @@ std::string KeyName(int key) {
     return "";
 }
 
+namespace {
+// What playback takes from the recording instead of the command line: the input, the seed and
+// every play option (the settings and the score table come from it too, and have no option).
+constexpr const char* TakenFromRecording[] = {"--input",        "--seed",       "--stage",
+                                              "--character",    "--difficulty", "--hells",
+                                              "--invulnerable", "--at-boss"};
+}  // namespace
+
 bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& error) {
+    std::vector<std::string> given;  // the options named, for the combinations checked last
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        given.push_back(a);
         auto value = [&](std::string& v) {
             if (i + 1 >= argc) {
                 error = a + " needs a value";
@@ -100,21 +115,23 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
             v = argv[++i];
             return true;
         };
-        auto number = [&](int64_t& v, int64_t min) {
+        // A whole number in [min, max]; `accepts` says what the option takes when it is not.
+        auto number = [&](int64_t& v, int64_t min, int64_t max, const std::string& accepts) {
             std::string s;
             if (!value(s)) return false;
-            if (!ToInt(s, v) || v < min) {
-                error = a + ": bad number '" + s + "'";
+            if (!ToInt(s, v) || v < min || v > max) {
+                error = a + " takes " + accepts + ", not '" + s + "'";
                 return false;
             }
             return true;
         };
+        constexpr int64_t Huge = INT64_MAX;
         int64_t n = 0;
         if (a == "--window") {
             o.window = true;
         } else if (a == "--scale") {
-            if (!number(n, 1)) return false;
-            o.scale = static_cast<int>(std::min<int64_t>(n, 16));
+            if (!number(n, 1, MaxScale, "a whole number from 1 to 16")) return false;
+            o.scale = static_cast<int>(n);
             o.window = true;
         } else if (a == "--nosound") {
             o.noSound = true;
@@ -125,27 +142,25 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
         } else if (a == "--headless") {
             o.headless = true;
         } else if (a == "--frames") {
-            if (!number(o.frames, 0)) return false;
+            if (!number(o.frames, 0, Huge, "a whole number from 0 up")) return false;
         } else if (a == "--seed") {
-            if (!number(o.seed, 0)) return false;
+            if (!number(o.seed, 0, UINT32_MAX, "a whole number from 0 to 4294967295")) return false;
         } else if (a == "--input") {
             if (!value(o.inputFile)) return false;
         } else if (a == "--dump") {
             if (!value(o.dumpFile)) return false;
         } else if (a == "--dump-every") {
-            if (!number(o.dumpEvery, 1)) return false;
+            if (!number(o.dumpEvery, 1, Huge, "a whole number from 1 up")) return false;
         } else if (a == "--stage") {
-            if (!number(o.stage, 1)) return false;
-            if (o.stage > 7) {
-                error = "--stage: stages are 1 to 7";
+            if (!number(o.stage, 1, StageCount, "1, 2 or 5 (the stages that can be played)"))
+                return false;
+            if (!StageSelectable(static_cast<int32_t>(o.stage) - 1)) {
+                error = "--stage takes 1, 2 or 5 (the stages that can be played), not '" +
+                        std::to_string(o.stage) + "'";
                 return false;
             }
         } else if (a == "--character") {
-            if (!number(o.character, 0)) return false;
-            if (o.character > 2) {
-                error = "--character: characters are 0 to 2";
-                return false;
-            }
+            if (!number(o.character, 0, 2, "0, 1 or 2")) return false;
         } else if (a == "--difficulty") {
             std::string s;
             if (!value(s) || !ParseDifficultyOption(s, o.choice, error)) return false;
@@ -165,7 +180,7 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
             ScreenshotRequest r;
             if (colon == std::string::npos || !ToInt(s.substr(0, colon), r.tick) || r.tick < 1 ||
                 colon + 1 >= s.size()) {
-                error = "--screenshot wants TICK:FILE, got '" + s + "'";
+                error = "--screenshot takes TICK:FILE (TICK from 1 up), not '" + s + "'";
                 return false;
             }
             r.file = s.substr(colon + 1);
@@ -183,7 +198,22 @@ bool ParseOptions(int argc, const char* const* argv, Options& o, std::string& er
         } else if (a == "--version") {
             o.version = true;
         } else {
-            error = "unknown option '" + a + "'";
+            error = "unknown option '" + a + "' (vorin --help lists the options)";
+            return false;
+        }
+    }
+    if (!o.playbackFile.empty()) {
+        for (const char* taken : TakenFromRecording)
+            if (std::find(given.begin(), given.end(), taken) != given.end()) {
+                error = std::string(taken) +
+                        " cannot be used with --playback: the recording gives the input, the "
+                        "seed, the play options and the settings";
+                return false;
+            }
+        if (!o.recordFile.empty()) {
+            error =
+                "--record cannot be used with --playback: a played-back play is not "
+                "recorded again";
             return false;
         }
     }

@@ -21,6 +21,8 @@ struct ScriptEvent {
     uint32_t joyX = 0, joyY = 0, joyButtons = 0;
 };
 
+constexpr int MaxScale = 16;  // --scale: the largest window, 5120 x 3840
+
 struct Options {
     bool window = false;
     int scale = 3;
@@ -48,8 +50,15 @@ struct Options {
     bool verbose = false;      // --verbose: names the files in use on standard error
 };
 
-// Parses argv; on a bad option returns false with the reason.
+// Parses argv; on a bad option returns false with the reason: one line naming the option and
+// what it takes.
 bool ParseOptions(int argc, const char* const* argv, Options& out, std::string& error);
+// Checks the files and folders the options name before anything reads them: --input and
+// --playback regular files, --soundfont a readable SoundFont, --data-dir a folder. False with
+// a one-line reason naming the option.
+bool CheckOptionFiles(const Options& o, std::string& error);
+// True when the file starts as a SoundFont does (a RIFF chunk of form "sfbk").
+bool LooksLikeSoundFont(const std::string& path);
 const char* UsageText();
 // Key name of the input script (Up, Z, F3, Shift...) to its virtual-key code; 0 if unknown.
 int KeyFromName(const std::string& name);

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <concepts>
+#include <cerrno>
 #include <cstring>
+#include <utility>
 #include <sstream>
 
 namespace {
@@ -212,28 +214,45 @@ TRecorder::~TRecorder() {
     if (file_) std::fclose(file_);
 }
 
+bool TRecorder::Write(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), file_) == text.size() && std::fflush(file_) == 0)
+        return true;
+    error_ = "the recording " + path_ + " cannot be written: " + std::strerror(errno);
+    std::fclose(file_);
+    file_ = nullptr;
+    return false;
+}
+
 bool TRecorder::Open(const std::string& path, const TRecording& header, std::string& error) {
+    path_ = path;
+    error_.clear();
+    told_ = false;
     file_ = std::fopen(path.c_str(), "w");
     if (!file_) {
-        error = path + ": cannot be written: " + std::strerror(errno);
+        error = "the recording " + path + " cannot be written: " + std::strerror(errno);
         return false;
     }
-    const std::string h = RecordingHeader(header);
-    std::fwrite(h.data(), 1, h.size(), file_);
-    std::fflush(file_);
+    if (!Write(RecordingHeader(header))) {
+        error = TakeError();
+        return false;
+    }
     return true;
 }
 
 void TRecorder::Event(const ScriptEvent& ev) {
-    if (!file_) return;
-    const std::string line = RecordingEventLine(ev) + "\n";
-    std::fwrite(line.data(), 1, line.size(), file_);
-    std::fflush(file_);
+    if (file_) Write(RecordingEventLine(ev) + "\n");
 }
 
-void TRecorder::Finish(int64_t lastTick) {
-    if (!file_) return;
-    std::fprintf(file_, "# end=%lld\n", static_cast<long long>(lastTick));
-    std::fclose(file_);
-    file_ = nullptr;
+bool TRecorder::Finish(int64_t lastTick, std::string& error) {
+    if (file_ && Write("# end=" + std::to_string(lastTick) + "\n") &&
+        std::fclose(std::exchange(file_, nullptr)) != 0)
+        error_ = "the recording " + path_ + " cannot be written: " + std::strerror(errno);
+    if (!Failed() || told_) return true;
+    error = TakeError();
+    return false;
+}
+
+std::string TRecorder::TakeError() {
+    told_ = true;
+    return error_;
 }

@@ -41,15 +41,25 @@ bool ApplyPlayOption(const std::string& key, const std::string& value, Options& 
                      std::string& error);
 
 // Writes a recording as the play goes, one flushed line at a time, so a crash keeps
-// everything up to it.
+// everything up to it. Every write is checked: the first that fails closes the file, and the
+// caller stops the play with its reason, since a play whose recording is lost is lost.
 class TRecorder {
   public:
     ~TRecorder();
     bool Open(const std::string& path, const TRecording& header, std::string& error);
     void Event(const ScriptEvent& ev);
-    void Finish(int64_t lastTick);
+    // Writes the end line and closes. False with the reason when that or an earlier write
+    // failed and the reason was not taken yet.
+    bool Finish(int64_t lastTick, std::string& error);
     bool IsOpen() const { return file_ != nullptr; }
+    bool Failed() const { return !error_.empty(); }
+    // The reason of the failed write, which Finish then does not give again.
+    std::string TakeError();
 
   private:
+    bool Write(const std::string& text);
     std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string error_;
+    bool told_ = false;
 };

@@ -126,8 +126,10 @@ void DeliverScript(int64_t tick) {
         Deliver(Run.Script[Run.Next]);
 }
 
-// After a tick: the screenshots asked for and the dump line. False on a failed write.
+// After a tick: the recording must still be written (the play stops when it is not), then
+// the screenshots asked for and the dump line. False on a failed write.
 bool AfterTick(int64_t tick) {
+    if (Run.Recorder.Failed()) throw EInOutError(Run.Recorder.TakeError());
     for (const auto& s : Run.Opt->screenshots) {
         if (s.tick != tick) continue;
         std::string error;
@@ -197,7 +199,7 @@ int RunWindowed(const Options& o) {
         DeliverScript(Run.Tick);
         DXTimer1Timer();
         Run.Done = ++ticks;
-        AfterTick(Run.Tick);
+        AfterTick(Run.Tick);  // only a lost recording stops the window (screenshots report)
         if (o.frames >= 0 && ticks >= o.frames) return 0;
     }
 }
@@ -234,7 +236,7 @@ int RunProgram(int argc, const char* const* argv) {
     Options o;
     std::string error;
     if (!ParseOptions(argc, argv, o, error)) {
-        std::fprintf(stderr, "vorin: %s\n%s", error.c_str(), UsageText());
+        std::fprintf(stderr, "vorin: %s\n", error.c_str());
         return 2;
     }
     if (o.help) {
@@ -245,12 +247,12 @@ int RunProgram(int argc, const char* const* argv) {
         std::printf("vorin %s\n", ZV_VERSION);
         return 0;
     }
-    Run = TRun{};
-    Run.Opt = &o;
-    if (!o.inputFile.empty() && !o.playbackFile.empty()) {
-        std::fprintf(stderr, "vorin: --input and --playback cannot be used together\n");
+    if (!CheckOptionFiles(o, error)) {
+        std::fprintf(stderr, "vorin: %s\n", error.c_str());
         return 2;
     }
+    Run = TRun{};
+    Run.Opt = &o;
     if (!o.playbackFile.empty() && !LoadPlayback(o, error)) {
         std::fprintf(stderr, "vorin: %s\n", error.c_str());
         return 2;
@@ -335,7 +337,10 @@ int RunProgram(int argc, const char* const* argv) {
         ShowErrorReport(e.what());
         status = 1;
     }
-    Run.Recorder.Finish(Run.Done);
+    if (!Run.Recorder.Finish(Run.Done, error)) {
+        ShowErrorReport(error);
+        status = 1;
+    }
     if (Run.Dump && std::fclose(Run.Dump) != 0) {
         std::fprintf(stderr, "vorin: cannot write %s\n", o.dumpFile.c_str());
         if (status == 0) status = 1;
