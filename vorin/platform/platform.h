@@ -14,6 +14,10 @@ struct VideoOptions {
     bool vsync = true;      // page flipping on = vsync on
 };
 
+// The window's class (X11 WM_CLASS, Wayland app id): the desktop entry's name, which the
+// entry's StartupWMClass repeats, so a dock matches the window to the entry and its icon.
+constexpr const char* WindowClass = "org.zelvorin.Zelvorin";
+
 // Opens the window (or nothing, headless). On failure returns false and sets error.
 bool Open(const VideoOptions& options, std::string& error);
 void Close();
@@ -65,6 +69,12 @@ uint32_t Millis();
 void SleepMs(uint32_t ms);
 // Headless only: moves the virtual clock on.
 void AdvanceClock(uint32_t ms);
+
+// The window's icon from an indexed picture and its colour table (blue, green, red, reserved;
+// `colours` entries): the key index and indices past the table are transparent. Enlarged by
+// a whole number for docks; nothing without a window.
+void SetWindowIcon(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx,
+                   int colours, int key);
 
 void ShowCursor(bool show);
 // A modal error box when a display exists; nothing otherwise.

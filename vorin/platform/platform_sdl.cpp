@@ -40,7 +40,8 @@ bool CreateRenderer(std::string& error) {
     g.texture = nullptr;
     Uint32 flags = SDL_RENDERER_ACCELERATED | (g.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
     g.renderer = SDL_CreateRenderer(g.window, -1, flags);
-    if (!g.renderer) g.renderer = SDL_CreateRenderer(g.window, -1, g.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+    if (!g.renderer)
+        g.renderer = SDL_CreateRenderer(g.window, -1, g.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
     if (!g.renderer) {
         error = std::string("renderer cannot be made: ") + SDL_GetError();
         return false;
@@ -85,7 +86,9 @@ void ToggleFullscreen() {
 }
 
 // Maps an axis of -32768..32767 to the driver range 0..65535.
-uint32_t AxisToDriver(Sint16 v) { return static_cast<uint32_t>(static_cast<int32_t>(v) + 32768); }
+uint32_t AxisToDriver(Sint16 v) {
+    return static_cast<uint32_t>(static_cast<int32_t>(v) + 32768);
+}
 
 }  // namespace
 
@@ -99,6 +102,10 @@ bool Open(const VideoOptions& options, std::string& error) {
         g.open = true;
         return true;
     }
+    // The window class is read from these when video starts (X11, then Wayland).
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", WindowClass, 1);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", WindowClass, 1);
+    SDL_SetHint(SDL_HINT_APP_NAME, "Zelvorin");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         error = std::string("video cannot be started: ") + SDL_GetError();
         return false;
@@ -142,8 +149,12 @@ void Close() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
 }
 
-bool Headless() { return g.headless; }
-bool HasDisplay() { return g.open && !g.headless && g.window; }
+bool Headless() {
+    return g.headless;
+}
+bool HasDisplay() {
+    return g.open && !g.headless && g.window;
+}
 
 void SetVsync(bool on) {
     g.vsync = on;
@@ -222,7 +233,9 @@ bool PollEvent(Event& ev) {
     return false;
 }
 
-bool HasFocus() { return g.headless || g.focus; }
+bool HasFocus() {
+    return g.headless || g.focus;
+}
 
 int LoadGamepadMappings(const std::string& userFile, std::string& error) {
     if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) {
@@ -287,11 +300,14 @@ bool JoystickRead(JoyReading& out) {
         out.x = AxisToDriver(ax);
         out.y = AxisToDriver(ay);
         out.z = 0;
-        static const SDL_GameControllerButton order[8] = {
-            SDL_CONTROLLER_BUTTON_A,           SDL_CONTROLLER_BUTTON_B,
-            SDL_CONTROLLER_BUTTON_X,           SDL_CONTROLLER_BUTTON_Y,
-            SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
-            SDL_CONTROLLER_BUTTON_BACK,        SDL_CONTROLLER_BUTTON_START};
+        static const SDL_GameControllerButton order[8] = {SDL_CONTROLLER_BUTTON_A,
+                                                          SDL_CONTROLLER_BUTTON_B,
+                                                          SDL_CONTROLLER_BUTTON_X,
+                                                          SDL_CONTROLLER_BUTTON_Y,
+                                                          SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+                                                          SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+                                                          SDL_CONTROLLER_BUTTON_BACK,
+                                                          SDL_CONTROLLER_BUTTON_START};
         out.buttons = 0;
         for (int i = 0; i < 8; ++i)
             if (SDL_GameControllerGetButton(g.controller, order[i])) out.buttons |= 1u << i;
@@ -333,7 +349,32 @@ void SleepMs(uint32_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-void AdvanceClock(uint32_t ms) { g.virtualClock += ms; }
+void AdvanceClock(uint32_t ms) {
+    g.virtualClock += ms;
+}
+
+void SetWindowIcon(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx,
+                   int colours, int key) {
+    if (!HasDisplay() || width <= 0 || height <= 0) return;
+    constexpr int IconSide = 128;  // about what docks show; whole-number steps keep pixels crisp
+    const int k = std::max(1, IconSide / std::max(width, height));
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormat(0, width * k, height * k, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return;
+    for (int y = 0; y < height * k; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(icon->pixels) +
+                                                    static_cast<size_t>(y) * icon->pitch);
+        for (int x = 0; x < width * k; ++x) {
+            const int v = pixels[static_cast<size_t>(y / k) * pitch + x / k];
+            const uint8_t* c = bgrx + v * 4;
+            row[x] = v == key || v >= colours
+                         ? 0u
+                         : 0xff000000u | (uint32_t(c[2]) << 16) | (uint32_t(c[1]) << 8) | c[0];
+        }
+    }
+    SDL_SetWindowIcon(g.window, icon);
+    SDL_FreeSurface(icon);
+}
 
 void ShowCursor(bool show) {
     if (HasDisplay()) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);

@@ -1,8 +1,11 @@
 #include "render/assets.h"
 
+#include <algorithm>
 #include <string>
 
 #include "krdxlib/bitmap.h"
+#include "krdxlib/bmpfile.h"
+#include "platform/platform.h"
 #include "render/display.h"
 #include "shell/hooks.h"
 #include "shell/paths.h"
@@ -41,8 +44,8 @@ TBitmap Load(const char* name) {
 
 // Loads a bitmap: its colours first..last into the game palette at `offset`, its pixels into
 // the surface shifted by `offset`.
-void LoadSheet(const std::string& name, TSurface& sheet, int32_t first, int32_t last, int32_t offset,
-               bool rowMirror) {
+void LoadSheet(const std::string& name, TSurface& sheet, int32_t first, int32_t last,
+               int32_t offset, bool rowMirror) {
     const TBitmap bmp = Load(name.c_str());
     if (static_cast<int32_t>(bmp.Colors.size()) <= last)
         throw EInOutError(DataPath(name) + ": colour table has " +
@@ -158,4 +161,21 @@ void ReloadSceneColours() {
     // During a fade the fade's next step blends toward the new palette by itself.
     if (FadeStep == 0) Display.CurrentColors = GamePalette;
     PaletteDirty = true;
+}
+
+void SetShipWindowIcon() {
+    if (!plat::HasDisplay()) return;
+    constexpr int32_t Cell = 40;  // the first character's first frame: (0, 0)-(40, 40)
+    const TBitmap bmp = Load("player.bmp");
+    if (bmp.Width < Cell || bmp.Height < Cell) return;
+    const uint8_t key = bmp.At(0, 0);  // the sheet's colour key, as the game draws it
+    int32_t l = Cell, t = Cell, r = -1, b = -1;
+    for (int32_t y = 0; y < Cell; ++y)
+        for (int32_t x = 0; x < Cell; ++x)
+            if (bmp.At(x, y) != key)
+                l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
+    if (r < 0) return;
+    plat::SetWindowIcon(&bmp.Indices[static_cast<size_t>(t) * bmp.Width + l], r - l + 1, b - t + 1,
+                        bmp.Width, reinterpret_cast<const uint8_t*>(bmp.Colors.data()),
+                        static_cast<int>(bmp.Colors.size()), key);
 }

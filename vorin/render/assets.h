@@ -7,8 +7,8 @@ constexpr int32_t BulletCellCount = 96;
 using TBulletCell = std::array<uint8_t, 16 * 16>;
 
 extern std::array<TBulletCell, BulletCellCount> BulletCells;  // 16x16 cells of bullet.bmp, +48
-extern bool BulletCellsBuilt;        // BulletCells are built once per run
-extern int32_t EnemyFlashOffset;     // row where EnemySheet's hit-flash copy begins
+extern bool BulletCellsBuilt;                                 // BulletCells are built once per run
+extern int32_t EnemyFlashOffset;       // row where EnemySheet's hit-flash copy begins
 extern int32_t StageEnemyFlashOffset;  // the same for StageEnemySheet
 
 constexpr uint8_t BulletTransparent = 80;  // bullet.bmp index 32 after the offset
@@ -27,3 +27,7 @@ constexpr int32_t SceneColourCount = 6;
 void ApplySceneColours();
 // ApplySceneColours, then the display's colour tables take the new palette.
 void ReloadSceneColours();
+
+// The window's icon: the player's ship, the first frame of player.bmp cut to its bounding box
+// (the picture the desktop icons are drawn from). Nothing without a window.
+void SetShipWindowIcon();

@@ -9,6 +9,7 @@
 
 #include "audio/audio.h"
 #include "platform/platform.h"
+#include "render/assets.h"
 #include "render/display.h"
 #include "shell/dump.h"
 #include "shell/hooks.h"
@@ -305,6 +306,7 @@ int RunProgram(int argc, const char* const* argv) {
     try {
         FormCreate();
         InitializeDisplay();  // the window is shown
+        SetShipWindowIcon();
         if (Run.PlayingBack) {
             // The player's settings and table as they were when the play was recorded.
             Settings = Run.Playback.Settings;
