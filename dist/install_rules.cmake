@@ -1,6 +1,9 @@
 # The install rules proper, after every target exists (see install.cmake for the folders).
 target_compile_definitions(vorin_core PRIVATE
   ZV_DATA_FROM_PROGRAM="${ZV_GAMES_TO_DATA}" ZV_INSTALL_DATA_DIR="${ZV_INSTALL_FULL_DATADIR}")
+# zvtool playtest runs the game and copies its data: beside it in a build, here installed.
+target_compile_definitions(zvtool PRIVATE ZV_GAMES_FROM_TOOLS="${ZV_BIN_TO_GAMES}"
+  ZV_DATA_FROM_TOOLS="${ZV_BIN_TO_DATA}" ZV_INSTALL_DATA_DIR="${ZV_INSTALL_FULL_DATADIR}")
 set_target_properties(vorin PROPERTIES INSTALL_RPATH "$ORIGIN/${ZV_GAMES_TO_LIB}")
 set_target_properties(zvtool ronvalet-play PROPERTIES INSTALL_RPATH "$ORIGIN/${ZV_BIN_TO_LIB}")
 

@@ -44,6 +44,16 @@ unset LD_LIBRARY_PATH
 cd "$work"
 "$prefix/games/vorin" --headless --frames 60 || fail "the installed game did not run"
 "$prefix/bin/zvtool" --help >/dev/null 2>&1 || fail "zvtool did not run"
+# The installed playtest finds the game in games/ and its data in share/, and fails without it.
+"$prefix/bin/zvtool" playtest 5 --at-boss --check >"$work/playtest.txt" ||
+  fail "the installed playtest failed: $(cat "$work/playtest.txt")"
+grep -q "^seed 1$" "$work/playtest.txt" || fail "the installed playtest gave no report"
+mv "$prefix/games/vorin" "$work/vorin.away"
+if "$prefix/bin/zvtool" playtest 5 --at-boss >/dev/null 2>"$work/playtest.err"; then
+  fail "the playtest passed without the game"
+fi
+grep -q "the game is not found" "$work/playtest.err" || fail "the playtest did not say why it failed"
+mv "$work/vorin.away" "$prefix/games/vorin"
 ldd "$prefix/bin/ronvalet-play" | grep -q "not found" && fail "ronvalet-play misses a library"
 
 # Title: any button; main menu: down to CONFIG; configuration: down to SAVE, confirm.

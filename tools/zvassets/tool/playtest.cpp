@@ -1,7 +1,9 @@
 // zvtool playtest STAGE: plays a stage headless with an invulnerable ship that holds fire
 // and sweeps up and down, and reports what happened (figures, a contact sheet of screens).
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -31,10 +33,46 @@ struct Options {
     std::vector<int64_t> ShotTicks;  // its screens
 };
 
+#ifndef ZV_GAMES_FROM_TOOLS
+#define ZV_GAMES_FROM_TOOLS "../games"
+#define ZV_DATA_FROM_TOOLS "../share/zelvorin"
+#define ZV_INSTALL_DATA_DIR "/usr/local/share/zelvorin"
+#endif
+
 fs::path ProgramDir() {
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     return ec ? fs::current_path() : self.parent_path();
+}
+
+// The game and its data: beside this tool in a build, in the installed folders otherwise.
+struct GameFiles {
+    fs::path Program, Data;
+};
+bool FindGame(GameFiles& out) {
+    const fs::path bin = ProgramDir();
+    std::string looked;
+    for (const fs::path& p : {bin / "vorin", bin / ZV_GAMES_FROM_TOOLS / "vorin"}) {
+        looked += (looked.empty() ? "" : ", ") + p.lexically_normal().string();
+        if (fs::is_regular_file(p) && ::access(p.c_str(), X_OK) == 0) {
+            out.Program = p;
+            break;
+        }
+    }
+    if (out.Program.empty()) {
+        std::fprintf(stderr, "zvtool: the game is not found (looked for %s)\n", looked.c_str());
+        return false;
+    }
+    looked.clear();
+    for (const fs::path& d : {bin, bin / ZV_DATA_FROM_TOOLS, fs::path(ZV_INSTALL_DATA_DIR)}) {
+        looked += (looked.empty() ? "" : ", ") + d.lexically_normal().string();
+        if (fs::is_regular_file(d / "einit.dat")) {
+            out.Data = d;
+            return true;
+        }
+    }
+    std::fprintf(stderr, "zvtool: the game's data is not found (looked in %s)\n", looked.c_str());
+    return false;
 }
 
 // Fire held from the first tick (A and B together: continuous fire), up and down in turn.
@@ -78,23 +116,24 @@ void WriteSheet(const Options& o, const fs::path& dir) {
 }
 
 int Run(const Options& o) {
-    const fs::path bin = ProgramDir();
+    GameFiles game;
+    if (!FindGame(game)) return 1;
     const fs::path dir = fs::temp_directory_path() / ("zv-playtest-" + std::to_string(::getpid()) +
                                                       "-" + std::to_string(o.Stage));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    for (const auto& e : fs::directory_iterator(bin)) {
+    for (const auto& e : fs::directory_iterator(game.Data)) {
         const std::string ext = e.path().extension().string();
         if (ext == ".bmp" || ext == ".dat" || ext == ".map" || ext == ".dxw" || ext == ".mid")
             fs::copy_file(e.path(), dir / e.path().filename());
     }
     std::ofstream(dir / "input.txt") << InputScript(MaxTicks);
-    std::string cmd =
-        "SDL_AUDIODRIVER=dummy RONVALET_OUTPUT=none " + Quote((bin / "vorin").string()) +
-        " --headless --nosound --nomusic --data-dir " + Quote(dir.string()) + " --frames " +
-        std::to_string(MaxTicks) + " --seed " + std::to_string(o.Seed) + " --stage " +
-        std::to_string(o.Stage) + " --invulnerable --difficulty " + o.Difficulty + " --hells " +
-        o.Hells + " --input " + Quote((dir / "input.txt").string()) + " --dump /dev/stdout";
+    std::string cmd = "SDL_AUDIODRIVER=dummy RONVALET_OUTPUT=none " + Quote(game.Program.string()) +
+                      " --headless --nosound --nomusic --data-dir " + Quote(dir.string()) +
+                      " --frames " + std::to_string(MaxTicks) + " --seed " +
+                      std::to_string(o.Seed) + " --stage " + std::to_string(o.Stage) +
+                      " --invulnerable --difficulty " + o.Difficulty + " --hells " + o.Hells +
+                      " --input " + Quote((dir / "input.txt").string()) + " --dump /dev/stdout";
     if (o.AtBoss) cmd += " --at-boss";
     if (!o.Sheet.empty()) {
         for (size_t i = 0; i < o.ShotTicks.size(); ++i) {
@@ -111,6 +150,7 @@ int Run(const Options& o) {
     std::string line;
     int64_t lastShot = o.ShotTicks.empty() ? 0 : o.ShotTicks.back();
     int64_t tick = 0;
+    bool stopped = false;  // the report was complete before the game's end
     for (int c; (c = std::fgetc(pipe)) != EOF;) {
         if (c != '\n') {
             line += static_cast<char>(c);
@@ -120,11 +160,27 @@ int Run(const Options& o) {
         watch.Line(line);
         line.clear();
         // Stop once the stage is over and every screen of the sheet is taken.
-        if (watch.Done() && (o.Sheet.empty() || tick > lastShot)) break;
+        if (watch.Done() && (o.Sheet.empty() || tick > lastShot)) {
+            stopped = true;
+            break;
+        }
     }
-    ::pclose(pipe);  // the program ends on its next write to the closed pipe
-    if (!o.Sheet.empty()) WriteSheet(o, dir);
+    // The program ends on its next write to the closed pipe: a broken pipe is its normal end
+    // then (straight, or through the shell as 128 + SIGPIPE).
+    const int raw = ::pclose(pipe);
+    const bool piped = (WIFSIGNALED(raw) && WTERMSIG(raw) == SIGPIPE) ||
+                       (WIFEXITED(raw) && WEXITSTATUS(raw) == 128 + SIGPIPE);
+    const bool ok = raw != -1 && ((WIFEXITED(raw) && WEXITSTATUS(raw) == 0) || (stopped && piped));
+    if (ok && !o.Sheet.empty()) WriteSheet(o, dir);
     fs::remove_all(dir);
+    if (!ok) {
+        if (WIFEXITED(raw))
+            std::fprintf(stderr, "zvtool: the game failed (exit status %d)\n", WEXITSTATUS(raw));
+        else
+            std::fprintf(stderr, "zvtool: the game failed (signal %d)\n",
+                         WIFSIGNALED(raw) ? WTERMSIG(raw) : -1);
+        return 1;
+    }
     const zvtools::PlaytestFigures& f = watch.Figures();
     std::printf("difficulty %s\nhells %s\nseed %d\nstart %s\n", o.Difficulty.c_str(),
                 o.Hells.c_str(), o.Seed, o.AtBoss ? "at-boss" : "stage");
