@@ -358,18 +358,25 @@ void SetWindowIcon(const uint8_t* pixels, int width, int height, int pitch, cons
     if (!HasDisplay() || width <= 0 || height <= 0) return;
     constexpr int IconSide = 128;  // about what docks show; whole-number steps keep pixels crisp
     const int k = std::max(1, IconSide / std::max(width, height));
-    SDL_Surface* icon =
-        SDL_CreateRGBSurfaceWithFormat(0, width * k, height * k, 32, SDL_PIXELFORMAT_ARGB8888);
+    // A square, the picture centred in it, as the desktop icons are drawn.
+    const int side = std::max(width, height) * k;
+    const int left = (side - width * k) / 2, top = (side - height * k) / 2;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, side, side, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!icon) return;
-    for (int y = 0; y < height * k; ++y) {
+    for (int y = 0; y < side; ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(icon->pixels) +
                                                     static_cast<size_t>(y) * icon->pitch);
-        for (int x = 0; x < width * k; ++x) {
-            const int v = pixels[static_cast<size_t>(y / k) * pitch + x / k];
+        for (int x = 0; x < side; ++x) {
+            const int px = x - left, py = y - top;
+            const int v = px < 0 || py < 0 || px >= width * k || py >= height * k
+                              ? key
+                              : pixels[static_cast<size_t>(py / k) * pitch + px / k];
+            if (v == key || v >= colours) {
+                row[x] = 0;
+                continue;
+            }
             const uint8_t* c = bgrx + v * 4;
-            row[x] = v == key || v >= colours
-                         ? 0u
-                         : 0xff000000u | (uint32_t(c[2]) << 16) | (uint32_t(c[1]) << 8) | c[0];
+            row[x] = 0xff000000u | (uint32_t(c[2]) << 16) | (uint32_t(c[1]) << 8) | c[0];
         }
     }
     SDL_SetWindowIcon(g.window, icon);
