@@ -22,6 +22,9 @@ TEST(BadInput, EachExitsWithItsStatusAndOneLineNamingTheOption) {
     const std::string dir = FreshDataDir();
     const std::string text = dir + "/notes.txt", missing = dir + "/missing";
     std::ofstream(text) << "not a SoundFont, not a folder\n";
+    const std::string cut = dir + "/cut.sf2";  // a download that stopped in the last list
+    const std::string whole = SoundFontOutline();
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() - 2);
     const std::string playback =
         "the recording gives the input, the seed, the play options "
         "and the settings";
@@ -46,6 +49,11 @@ TEST(BadInput, EachExitsWithItsStatusAndOneLineNamingTheOption) {
         {{"--soundfont", missing}, 2, soundFont + "'" + missing + "' does not exist"},
         {{"--soundfont", "TEXT"}, 2, soundFont + "'TEXT' is not a SoundFont (no RIFF sfbk header)"},
         {{"--soundfont", "DIR"}, 2, soundFont + "'DIR' is a folder"},
+        {{"--soundfont", cut},
+         2,
+         soundFont + "'" + cut +
+             "' is a broken or cut-short SoundFont (its INFO, sdta and pdta lists are not all "
+             "whole)"},
         {{"--data-dir", missing}, 2, "--data-dir takes a folder; '" + missing + "' does not exist"},
         {{"--playback", "TEXT", "--seed", "5"},
          2,

@@ -33,7 +33,8 @@ std::string Quote(const std::string& s) {
 size_t ValueStart(const std::string& line, const std::string& key) {
     const std::string pattern = "\"" + key + "\":";
     const size_t at = line.find(pattern);
-    if (at == std::string::npos) throw std::runtime_error("no field " + key + " in " + line.substr(0, 200));
+    if (at == std::string::npos)
+        throw std::runtime_error("no field " + key + " in " + line.substr(0, 200));
     return at + pattern.size();
 }
 
@@ -76,8 +77,8 @@ RunResult RunVorin(const std::string& dataDir, const std::vector<std::string>& a
     const std::string dump = dataDir + "/dump.jsonl";
     const std::string err = dataDir + "/stderr.txt";
     std::string cmd = "SDL_AUDIODRIVER=dummy RONVALET_OUTPUT=none " +
-                      Quote(std::string(ZV_BIN_DIR) + "/vorin") +
-                      " --headless --data-dir " + Quote(dataDir) + " --dump " + Quote(dump);
+                      Quote(std::string(ZV_BIN_DIR) + "/vorin") + " --headless --data-dir " +
+                      Quote(dataDir) + " --dump " + Quote(dump);
     if (!inputScript.empty()) {
         const std::string script = dataDir + "/input.txt";
         std::ofstream(script) << inputScript;
@@ -93,6 +94,12 @@ RunResult RunVorin(const std::string& dataDir, const std::vector<std::string>& a
     for (std::string line; std::getline(lines, line);)
         if (!line.empty()) r.dump.push_back(line);
     return r;
+}
+
+std::string SoundFontOutline() {
+    std::string riff("RIFF\x28\0\0\0sfbk", 12);  // the form's size: 4 + three 12-byte lists
+    for (const char* list : {"INFO", "sdta", "pdta"}) riff += std::string("LIST\4\0\0\0", 8) + list;
+    return riff;
 }
 
 bool HasField(const std::string& line, const std::string& key) {
@@ -125,12 +132,16 @@ std::string RawField(const std::string& line, const std::string& key) {
     for (size_t i = start; i < line.size(); ++i) {
         const char c = line[i];
         if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
             continue;
         }
-        if (c == '"') inString = true;
-        else if (c == '{' || c == '[') ++depth;
+        if (c == '"')
+            inString = true;
+        else if (c == '{' || c == '[')
+            ++depth;
         else if (c == '}' || c == ']') {
             if (depth == 0) return line.substr(start, i - start);
             if (--depth == 0) return line.substr(start, i + 1 - start);

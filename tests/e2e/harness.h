@@ -21,6 +21,10 @@ std::string FreshDataDir();
 RunResult RunVorin(const std::string& dataDir, const std::vector<std::string>& args,
                    const std::string& inputScript = "");
 
+// The outline of a SoundFont: a RIFF form "sfbk" of empty INFO, sdta and pdta lists, which is
+// what the program checks before the synthesizer (runs of the tests start none).
+std::string SoundFontOutline();
+
 // Field readers on one dump line: the first occurrence of "key": at any depth.
 bool HasField(const std::string& line, const std::string& key);
 int64_t IntField(const std::string& line, const std::string& key);

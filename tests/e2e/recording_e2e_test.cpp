@@ -174,8 +174,7 @@ namespace {
 TEST(MusicChoice, VerboseNamesTheSoundFontGivenOnTheCommandLine) {
     const std::string dir = e2e::FreshDataDir();
     const std::string font = dir + "/my font.sf2";
-    // The header is all that is checked before the synthesizer, which these runs do not start.
-    std::ofstream(font, std::ios::binary) << std::string("RIFF\4\0\0\0sfbk", 12);
+    std::ofstream(font, std::ios::binary) << e2e::SoundFontOutline();
     e2e::RunResult r = e2e::RunVorin(dir, {"--frames", "2", "--verbose", "--soundfont", font});
     ASSERT_EQ(r.status, 0) << r.errors;
     EXPECT_NE(r.errors.find("SoundFont " + font), std::string::npos) << r.errors;

@@ -54,11 +54,12 @@ struct Options {
 // what it takes.
 bool ParseOptions(int argc, const char* const* argv, Options& out, std::string& error);
 // Checks the files and folders the options name before anything reads them: --input and
-// --playback regular files, --soundfont a readable SoundFont, --data-dir a folder. False with
-// a one-line reason naming the option.
+// --playback regular files, --soundfont a readable, whole SoundFont, --data-dir a folder. False
+// with a one-line reason naming the option.
 bool CheckOptionFiles(const Options& o, std::string& error);
-// True when the file starts as a SoundFont does (a RIFF chunk of form "sfbk").
-bool LooksLikeSoundFont(const std::string& path);
+// Empty when the file is a whole SoundFont as far as its outline shows (a RIFF form "sfbk"
+// holding whole INFO, sdta and pdta lists); otherwise what is wrong with it.
+std::string SoundFontProblem(const std::string& path);
 const char* UsageText();
 // Key name of the input script (Up, Z, F3, Shift...) to its virtual-key code; 0 if unknown.
 int KeyFromName(const std::string& name);
