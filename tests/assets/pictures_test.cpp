@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "../../tools/zvassets/common/sheetlayout.h"
+#include "base/graphics.h"
 #include "krdxlib/bitmap.h"
 #include "krdxlib/bmpfile.h"
-#include "render/graphics.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "audio/effects.h"
 #include "audio/sound_fixtures.h"
+#include "base/paths.h"
 #include "common/soundsynth.h"
 #include "common/wavefile.h"
-#include "shell/paths.h"
 
 using namespace sndtest;
 

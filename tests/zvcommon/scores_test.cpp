@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "shell/paths.h"
+#include "base/paths.h"
 #include "world/play.h"
 #include "world/objects.h"
 #include "zvcommon/readfile.h"

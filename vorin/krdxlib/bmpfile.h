@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 struct TBitmap {
     int32_t Width = 0;

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "base/paths.h"
 #include "krdxlib/bitmap.h"
 #include "render/display.h"
 #include "shell/hooks.h"
-#include "shell/paths.h"
 #include "shell/shell.h"
 #include "world/bosses.h"
 #include "world/objects.h"

@@ -1,5 +1,5 @@
 // The world's part of the --dump output.
-#include "shell/dump.h"
+#include "base/json.h"
 #include "shell/hooks.h"
 #include "shell/shell.h"
 #include "world/objects.h"

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "audio/music.h"
+#include "base/paths.h"
 #include "platform/platform.h"
 #include "shell/hooks.h"
-#include "shell/paths.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "world/bosses.h"
