@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "base/paths.h"
+#include "screens/game.h"
 #include "world/play.h"
 #include "world/objects.h"
 #include "zvcommon/readfile.h"

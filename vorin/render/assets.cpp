@@ -5,10 +5,10 @@
 #include "base/paths.h"
 #include "krdxlib/bitmap.h"
 #include "render/display.h"
-#include "shell/hooks.h"
 #include "shell/shell.h"
 #include "world/bosses.h"
 #include "world/objects.h"
+#include "world/state.h"
 
 std::array<TBulletCell, BulletCellCount> BulletCells{};
 bool BulletCellsBuilt = false;
@@ -41,8 +41,8 @@ TBitmap Load(const char* name) {
 
 // Loads a bitmap: its colours first..last into the game palette at `offset`, its pixels into
 // the surface shifted by `offset`.
-void LoadSheet(const std::string& name, TSurface& sheet, int32_t first, int32_t last, int32_t offset,
-               bool rowMirror) {
+void LoadSheet(const std::string& name, TSurface& sheet, int32_t first, int32_t last,
+               int32_t offset, bool rowMirror) {
     const TBitmap bmp = Load(name.c_str());
     if (static_cast<int32_t>(bmp.Colors.size()) <= last)
         throw EInOutError(DataPath(name) + ": colour table has " +

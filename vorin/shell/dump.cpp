@@ -3,6 +3,7 @@
 #include "shell/hooks.h"
 #include "shell/input.h"
 #include "shell/shell.h"
+#include "world/dump.h"
 #include "zvcommon/config.h"
 
 void DumpSettings(JsonOut& j) {

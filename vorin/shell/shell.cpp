@@ -9,9 +9,12 @@
 #include "platform/platform.h"
 #include "render/display.h"
 #include "render/text.h"
+#include "screens/game.h"
 #include "shell/hooks.h"
 #include "shell/input.h"
 #include "shell/screens.h"
+#include "world/play.h"
+#include "world/state.h"
 #include "zvcommon/config.h"
 #include "zvrandom.h"
 
