@@ -16,9 +16,13 @@ namespace {
 using zvtools::SheetSpec;
 using zvtools::SheetSpecs;
 
-TBitmap Load(const SheetSpec& s) { return LoadBitmapFile(std::string(ZV_BIN_DIR) + "/" + s.File); }
+TBitmap Load(const SheetSpec& s) {
+    return LoadBitmapFile(std::string(ZV_BIN_DIR) + "/" + s.File);
+}
 
-int Range(const SheetSpec& s) { return s.RangeCount > 0 ? s.RangeCount : 32; }
+int Range(const SheetSpec& s) {
+    return s.RangeCount > 0 ? s.RangeCount : 32;
+}
 
 TEST(Pictures, EveryPictureLoadsWithItsSizeDepthTableAndKey) {
     ASSERT_EQ(SheetSpecs().size(), 13u);
