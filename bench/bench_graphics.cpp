@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "base/graphics.h"
 #include "platform/platform.h"
-#include "render/graphics.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <iterator>
 
+#include "base/paths.h"
 #include "krdxlib/geometry.h"
 #include "render/display.h"
-#include "shell/paths.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "world/objects.h"

@@ -10,10 +10,10 @@
 
 #include "audio/effects.h"
 #include "krdxlib/geometry.h"
-#include "shell/input.h"
 #include "world/passes.h"
 #include "world/ship.h"
 #include "world/state.h"
+#include "world/step.h"
 #include "zvrandom.h"
 
 namespace {
@@ -58,9 +58,9 @@ TSnapshot BusyShots() {
         PlaceShot(s, kind, 20 + (s * 37) % 280, 20 + (s * 53) % 200, 48 - s, (s % 7) * 8 - 24, s,
                   kind == ShotKind::GroundMissile ? 3 : 8);
     }
-    PrevButtons = {};
-    CurButtons = {};
-    CurButtons[BtnA] = CurButtons[BtnB] = CurButtons[BtnUp] = CurButtons[BtnRight] = true;
+    PlayCommand = {};
+    TButtonSet& down = PlayCommand.Buttons;
+    down[BtnA] = down[BtnB] = down[BtnUp] = down[BtnRight] = true;
     return {{Objects, Objects + ShotSlotsPerShip * PlayerCount}, p};
 }
 

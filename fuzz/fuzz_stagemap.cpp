@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/paths.h"
+#include "base/paths.h"
 #include "world/play.h"
 #include "world/state.h"
 #include "zvcommon/stagemap.h"

@@ -7,18 +7,22 @@
 #include <vector>
 
 #include "../../tools/zvassets/common/sheetlayout.h"
+#include "base/graphics.h"
 #include "krdxlib/bitmap.h"
 #include "krdxlib/bmpfile.h"
-#include "render/graphics.h"
 
 namespace {
 
 using zvtools::SheetSpec;
 using zvtools::SheetSpecs;
 
-TBitmap Load(const SheetSpec& s) { return LoadBitmapFile(std::string(ZV_BIN_DIR) + "/" + s.File); }
+TBitmap Load(const SheetSpec& s) {
+    return LoadBitmapFile(std::string(ZV_BIN_DIR) + "/" + s.File);
+}
 
-int Range(const SheetSpec& s) { return s.RangeCount > 0 ? s.RangeCount : 32; }
+int Range(const SheetSpec& s) {
+    return s.RangeCount > 0 ? s.RangeCount : 32;
+}
 
 TEST(Pictures, EveryPictureLoadsWithItsSizeDepthTableAndKey) {
     ASSERT_EQ(SheetSpecs().size(), 13u);

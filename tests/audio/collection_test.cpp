@@ -9,9 +9,9 @@
 
 #include "audio/effects.h"
 #include "audio/sound_fixtures.h"
+#include "base/paths.h"
 #include "common/soundsynth.h"
 #include "common/wavefile.h"
-#include "shell/paths.h"
 
 using namespace sndtest;
 
@@ -41,8 +41,8 @@ TEST(SoundCollection, WrittenEntriesReadBackTheSame) {
     std::vector<zvtools::CollectionItem> items = {
         {"shot", false, 4, MonoWave(300, 22050)},
         {"Loop", true, 0, MonoWave(1, 44100)},
-        {"big-max", false, 1000, MonoWave(17, 11025)},  // a 2-byte integer
-        {"huge-max", false, 70000, MonoWave(5, 8000)},  // a 4-byte integer
+        {"big-max", false, 1000, MonoWave(17, 11025)},         // a 2-byte integer
+        {"huge-max", false, 70000, MonoWave(5, 8000)},         // a 4-byte integer
         {std::string(300, 'n'), false, 0, MonoWave(2, 8000)},  // a long string
     };
     const auto entries = ReadWaveCollection(zvtools::WriteWaveCollection(items));
@@ -173,31 +173,38 @@ TEST(SoundCollection, MalformedStreamsNameTheirFault) {
     EXPECT_NE(Rejection(rootProp.v).find("Items does not exist"), std::string::npos);
 
     Bytes listTag;
-    listTag.Raw("TPF0").Short("TWaveCollectionComponent").Short("").Short("List").U8(
-        ValueTag::List);
+    listTag.Raw("TPF0")
+        .Short("TWaveCollectionComponent")
+        .Short("")
+        .Short("List")
+        .U8(ValueTag::List);
     EXPECT_NE(Rejection(listTag.v).find("List"), std::string::npos);
 
     Bytes noListBegin = CollectionHead();
     noListBegin.U8(ValueTag::Int8).U8(0).U8(ValueTag::String);
     EXPECT_NE(Rejection(noListBegin.v).find("does not begin a list"), std::string::npos);
 
-    EXPECT_NE(Rejection(withItem([](Bytes& b) { b.Short("Volume").U8(ValueTag::Int8).U8(1); }))
-                  .find("Volume does not exist"),
+    EXPECT_NE(Rejection(withItem([](Bytes& b) {
+                  b.Short("Volume").U8(ValueTag::Int8).U8(1);
+              })).find("Volume does not exist"),
               std::string::npos);
-    EXPECT_NE(Rejection(withItem([](Bytes& b) { b.Short("Looped").U8(ValueTag::Int8).U8(1); }))
-                  .find("Looped"),
+    EXPECT_NE(Rejection(withItem([](Bytes& b) {
+                  b.Short("Looped").U8(ValueTag::Int8).U8(1);
+              })).find("Looped"),
               std::string::npos);
-    EXPECT_NE(Rejection(withItem([](Bytes& b) { b.Short("Name").U8(ValueTag::Int8).U8(1); }))
-                  .find("Name"),
+    EXPECT_NE(Rejection(withItem([](Bytes& b) {
+                  b.Short("Name").U8(ValueTag::Int8).U8(1);
+              })).find("Name"),
               std::string::npos);
-    EXPECT_NE(Rejection(withItem([](Bytes& b) { b.Short("MaxPlayingCount").U8(ValueTag::True); }))
-                  .find("MaxPlayingCount"),
+    EXPECT_NE(Rejection(withItem([](Bytes& b) {
+                  b.Short("MaxPlayingCount").U8(ValueTag::True);
+              })).find("MaxPlayingCount"),
               std::string::npos);
-    EXPECT_NE(Rejection(withItem([&](Bytes& b) {
-                  b.Short("Wave.WAVE").U8(ValueTag::LString).U32(uint32_t(wave.size()))
-                      .Append(wave);
-              })).find("Wave.WAVE"),
-              std::string::npos);
+    EXPECT_NE(
+        Rejection(withItem([&](Bytes& b) {
+            b.Short("Wave.WAVE").U8(ValueTag::LString).U32(uint32_t(wave.size())).Append(wave);
+        })).find("Wave.WAVE"),
+        std::string::npos);
     // A block length far past the end.
     EXPECT_NE(Rejection(withItem([](Bytes& b) {
                   b.Short("Wave.WAVE").U8(ValueTag::Binary).U32(0xFFFFFFF0u).Raw("RIFF");

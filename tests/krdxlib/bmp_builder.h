@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 namespace bmptest {
 

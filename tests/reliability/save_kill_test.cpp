@@ -14,8 +14,8 @@
 #include <random>
 #include <thread>
 
+#include "base/paths.h"
 #include "reliability/damage.h"
-#include "shell/paths.h"
 #include "zvcommon/config.h"
 #include "zvcommon/scores.h"
 

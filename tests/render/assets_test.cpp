@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/paths.h"
 #include "krdxlib/bmpwrite.h"
 #include "render/display.h"
-#include "shell/paths.h"
 #include "shell/shell.h"
 #include "world/state.h"
 

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
+#include "base/paths.h"
 #include "render/assets.h"
 #include "render/display.h"
 #include "render/scene.h"
-#include "shell/paths.h"
 #include "shell/shell.h"
 #include "world/objects.h"
 #include "world/state.h"

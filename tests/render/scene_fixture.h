@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "base/graphics.h"
 #include "krdxlib/geometry.h"
 #include "render/assets.h"
 #include "render/display.h"
-#include "render/graphics.h"
 #include "shell/shell.h"
 #include "world/objects.h"
 #include "world/state.h"

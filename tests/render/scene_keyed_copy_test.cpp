@@ -2,8 +2,8 @@
 // the plain one-pixel-at-a-time rule, for every width, alignment and key.
 #include <gtest/gtest.h>
 
+#include "base/graphics.h"
 #include "render/assets.h"
-#include "render/graphics.h"
 #include "render/scene.h"
 
 namespace {

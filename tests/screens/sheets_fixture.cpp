@@ -1,6 +1,6 @@
 #include "screens/sheets_fixture.h"
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 namespace sheets {
 

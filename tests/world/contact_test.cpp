@@ -64,7 +64,7 @@ TEST_F(ContactTest, BulletCases) {
         for (TEffect& e : Effects) e.Kind = 0;
         Bullet(Slot, ShipX + c.dx, ShipY + c.dy, c.look, c.kind);
         ScratchCounter = 0;
-        ResetTickAudio();
+        ClearPlayReport();
         ContactPass();
         const TWorldObject& b = Objects[Slot];
         EXPECT_EQ(b.Kind, c.kindAfter);
@@ -152,7 +152,7 @@ TEST_F(ContactTest, ItemPickUp) {
         Objects[Slot].Age = 30;
         Objects[Slot].X = ShipX + c.dx;
         Objects[Slot].Y = ShipY - c.dx;
-        ResetTickAudio();
+        ClearPlayReport();
         ContactPass();
         EXPECT_EQ(Objects[Slot].Kind, c.kindAfter);
         EXPECT_EQ(Ship().Score, c.score);
@@ -205,7 +205,7 @@ TEST_F(ContactTest, DeadlyBodyHitsAVulnerableShip) {
     ContactPass();
     EXPECT_EQ(Ship().ShipState, ShipFlying);
     Ship().Invulnerable = 0;
-    ResetTickAudio();
+    ClearPlayReport();
     ContactPass();
     EXPECT_EQ(Ship().ShipState, ShipShotDown);
     EXPECT_EQ(Objects[s].Kind, Target);  // the body stays

@@ -118,7 +118,7 @@ TEST_F(DestroyTest, ExplodingDeathKinds) {
     for (const auto& [deathKind, explosion] :
          {std::pair{1, KindSmallExplosion}, std::pair{2, KindLargeExplosion}}) {
         SCOPED_TRACE(deathKind);
-        ResetTickAudio();
+        ClearPlayReport();
         EnemyTypes[Target].DeathKind = static_cast<uint8_t>(deathKind);
         ShootBackType = ShootBackS;
         const int32_t s = Enemy(Target, 123, 45);
@@ -324,7 +324,7 @@ TEST_F(DestroyTest, DyingSequenceOverItsWholeLength) {
         o.DeathTime = 120;
         o.Param = 4;
         int32_t blastSounds = 0;
-        ResetTickAudio();
+        ClearPlayReport();
         // The effects pass ages the object before the behaviour pass runs the sequence.
         for (int32_t age = 1; age <= 120; ++age) {
             o.Age = age;
@@ -369,7 +369,7 @@ TEST_F(DestroyTest, DyingSequenceOverItsWholeLength) {
         EXPECT_EQ(fan, 16);
         EXPECT_EQ(CountSounds(Sfx::Explosion2), 1);
         EXPECT_EQ(ClockHold, c.holdAfter);
-        EXPECT_EQ(TickAudio.Song, c.musicStops ? 0 : NoSongEvent);
+        EXPECT_EQ(LastSong(), c.musicStops ? 0 : NoSongEvent);
     }
 }
 

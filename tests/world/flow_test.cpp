@@ -1,4 +1,5 @@
 // A play's stages: start, fast-forward, phases, the end of a stage and of a play.
+#include "screens/game.h"
 #include "shell/screens.h"
 #include "world/play.h"
 #include "world/tables.h"

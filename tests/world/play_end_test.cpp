@@ -3,6 +3,7 @@
 // scratch statistics.
 #include <algorithm>
 
+#include "screens/game.h"
 #include "shell/screens.h"
 #include "world/bullets.h"
 #include "world/passes.h"

@@ -1,6 +1,7 @@
 #pragma once
-// A flying ship in a clean world: named (silent) sound effects so plays are recorded, the
-// buttons under the test's control, and solid tiles on demand.
+// A flying ship in a clean world: the buttons of its command under the test's control, the
+// sounds it asks for counted, named (silent) sound effects for plays run through screen 2,
+// and solid tiles on demand.
 #include <initializer_list>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "shell/input.h"
 #include "world/passes.h"
 #include "world/ship.h"
+#include "world/step.h"
 #include "world_fixture.h"
 
 class ShipTest : public WorldTest {
@@ -51,25 +53,38 @@ class ShipTest : public WorldTest {
     }
     // One frame with exactly these buttons down: the ship update, then the ship-shot pass.
     void Step(std::initializer_list<int32_t> down = {}) {
-        PrevButtons = CurButtons;
-        CurButtons = {};
-        for (int32_t b : down) CurButtons[b] = true;
+        PlayCommand.Previous = PlayCommand.Buttons;
+        PlayCommand.Buttons = {};
+        for (int32_t b : down) PlayCommand.Buttons[b] = true;
         ShipUpdate(0);
         ShipShotPass();
     }
     void Steps(int32_t n, std::initializer_list<int32_t> down = {}) {
         for (int32_t i = 0; i < n; ++i) Step(down);
     }
-    // How often the effect was played since the record was last emptied.
+    // How often the world asked for the effect since its report was last emptied.
     static int32_t CountSounds(int32_t effect) {
         int32_t n = 0;
-        for (int32_t i = 0; i < TickAudio.SoundCount; ++i) n += TickAudio.Sounds[i] == effect;
+        for (const TPlayCue& c : PlayReport) n += c.Kind == PlayCue::Sound && c.Value == effect;
         return n;
     }
-    // The same, emptying the record.
+    // Every sound the world asked for since its report was last emptied.
+    static int32_t SoundCount() {
+        int32_t n = 0;
+        for (const TPlayCue& c : PlayReport) n += c.Kind == PlayCue::Sound;
+        return n;
+    }
+    // The last song the world asked for (0 stops the music); NoSongEvent when none.
+    static int32_t LastSong() {
+        int32_t song = NoSongEvent;
+        for (const TPlayCue& c : PlayReport)
+            if (c.Kind == PlayCue::Song) song = c.Value;
+        return song;
+    }
+    // CountSounds, emptying the report.
     static int32_t TakeSounds(int32_t effect) {
         const int32_t n = CountSounds(effect);
-        ResetTickAudio();
+        ClearPlayReport();
         return n;
     }
     // Tile (column, row) of the map plane becomes solid; the stage has terrain.

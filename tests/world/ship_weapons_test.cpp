@@ -123,7 +123,7 @@ TEST_F(WeaponTest, MainShotVolleysAtEveryLevel) {
     };
     for (const auto& l : levels) {
         ClearShots();
-        ResetTickAudio();
+        ClearPlayReport();
         Ship().Volleys = 0;
         Ship().MainCooldown = 0;
         MainShot(0, l.level);
@@ -133,7 +133,7 @@ TEST_F(WeaponTest, MainShotVolleysAtEveryLevel) {
         EXPECT_EQ(Ship().Volleys, 1) << what;
         const int32_t sound = l.level <= 10 ? Sfx::ShotNormal : Sfx::Laser;
         EXPECT_EQ(CountSounds(sound), 1) << what;
-        EXPECT_EQ(TickAudio.SoundCount, 1) << what;
+        EXPECT_EQ(SoundCount(), 1) << what;
     }
     ClearShots();
     MainShot(0, 14);  // no main shot above 13
@@ -176,13 +176,13 @@ TEST_F(WeaponTest, AnchorWeaponVolleysAtEveryLevel) {
     };
     for (const auto& l : levels) {
         ClearShots();
-        ResetTickAudio();
+        ClearPlayReport();
         Ship().AnchorCooldown = 0;
         AnchorWeapon(0, l.level);
         const std::string what = "anchor level " + std::to_string(l.level);
         ExpectShots(l.shots, AnchorX, AnchorY, what);
         EXPECT_EQ(Ship().AnchorCooldown, l.cooldown) << what;
-        EXPECT_EQ(TickAudio.SoundCount, 0) << what;
+        EXPECT_EQ(SoundCount(), 0) << what;
         EXPECT_EQ(Ship().Volleys, 0) << what;
     }
 }
@@ -263,14 +263,14 @@ TEST_F(WeaponTest, FullWindowsStillSetTheCooldownButFireNothing) {
     for (const auto& c : cases) {
         ClearShots();
         for (int32_t s : c.busy) Objects[s].Kind = ShotKind::Trail;
-        ResetTickAudio();
+        ClearPlayReport();
         Ship().Volleys = 3;
         Ship().MainCooldown = 0;
         MainShot(0, c.level);
         const std::string what = "level " + std::to_string(c.level);
         EXPECT_EQ(Ship().MainCooldown, c.cooldown) << what;
         EXPECT_EQ(Ship().Volleys, 3) << what;
-        EXPECT_EQ(TickAudio.SoundCount, 0) << what;
+        EXPECT_EQ(SoundCount(), 0) << what;
         int32_t busy = 0;
         for (int32_t s = 0; s <= LastShotSlot; ++s) busy += Objects[s].Kind != 0;
         EXPECT_EQ(busy, static_cast<int32_t>(c.busy.size())) << what;
@@ -315,7 +315,7 @@ TEST_F(WeaponTest, LaserSoundEveryThirdVolleyAndAlternatingFrames) {
     std::vector<int32_t> sounds, frames;
     for (int32_t v = 0; v < 7; ++v) {
         ClearShots();
-        ResetTickAudio();
+        ClearPlayReport();
         MainShot(0, 12);
         sounds.push_back(CountSounds(Sfx::Laser));
         frames.push_back(Objects[0].Frame);

@@ -11,9 +11,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "base/paths.h"
 #include "krdxlib/geometry.h"
 #include "shell/input.h"
-#include "shell/paths.h"
 #include "shell/shell.h"
 #include "world/objects.h"
 #include "world/state.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/paths.h"
+#include "base/paths.h"
 
 namespace {
 void Put32(std::vector<uint8_t>& b, size_t at, int32_t v) {

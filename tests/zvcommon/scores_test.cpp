@@ -8,7 +8,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "shell/paths.h"
+#include "base/paths.h"
+#include "screens/game.h"
 #include "world/play.h"
 #include "world/objects.h"
 #include "zvcommon/readfile.h"

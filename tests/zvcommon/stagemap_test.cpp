@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "shell/paths.h"
 #include "../world/world_fixture.h"
+#include "base/paths.h"
 
 namespace {
 std::unique_ptr<TStageMap> FreshMap() {

@@ -6,8 +6,8 @@
 #include <iterator>
 
 #include "audio/audio.h"
+#include "base/paths.h"
 #include "platform/audio.h"
-#include "shell/paths.h"
 
 TWaveList DXWaveList1;
 

@@ -8,26 +8,14 @@
 #include <vector>
 
 #include "audio/collection.h"
-
-// Effect indices (the only way game code names an effect).
-namespace Sfx {
-constexpr int32_t ShotNormal = 0;  // main-shot volley
-constexpr int32_t Laser = 1;       // laser volley
-constexpr int32_t Explosion = 2;   // explosion, ship hit, step of a dying sequence
-constexpr int32_t Explosion2 = 3;  // final explosion of a dying sequence
-constexpr int32_t Select = 4;      // cursor move in the front end
-constexpr int32_t Decide = 5;      // confirmation in the front end
-constexpr int32_t Sign = 6;        // charged shot button
-constexpr int32_t Item = 7;        // item pick-up (plays "decide")
-constexpr int32_t Count = 8;
-}  // namespace Sfx
+#include "base/sounds.h"
 
 // The collection entry an effect index plays; nullptr for any other index.
 const char* EffectName(int32_t index);
 
 // "Wave '%s' not found": an effect whose entry is missing from the collection.
 class EWaveNotFound : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -7,8 +7,8 @@
 #include "audio/audio.h"
 #include "audio/effects.h"
 #include "audio/music.h"
-#include "shell/dump.h"
-#include "shell/paths.h"
+#include "base/json.h"
+#include "base/paths.h"
 
 void LoadSoundEffects() {
     OpenSoundDevice();

@@ -3,15 +3,7 @@
 #include <cstdint>
 #include <string>
 
-// Song numbers (slots of the music library).
-namespace Song {
-constexpr int32_t Select = 1;  // character select
-constexpr int32_t Boss = 2;    // the boss approach
-constexpr int32_t Stage1 = 3;
-constexpr int32_t Stage2 = 4;
-constexpr int32_t Stage5 = 5;
-constexpr int32_t Count = 5;
-}  // namespace Song
+#include "base/sounds.h"
 
 // The file of a song number 1..5; nullptr for any other number.
 const char* SongFile(int32_t song);

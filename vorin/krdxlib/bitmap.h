@@ -3,8 +3,8 @@
 // shifted by the range's offset into surfaces.
 #include <cstdint>
 
+#include "base/graphics.h"
 #include "krdxlib/bmpfile.h"
-#include "render/graphics.h"
 
 void CopyBitmapPalette(const TBitmap& bitmap, int32_t first, int32_t last, int32_t target,
                        TPalette& palette);

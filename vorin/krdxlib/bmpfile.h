@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 struct TBitmap {
     int32_t Width = 0;
     int32_t Height = 0;
-    int32_t BitCount = 0;              // 4 or 8
-    std::vector<TRGBQuad> Colors;      // the colour table, as stored (up to 256)
-    std::vector<uint8_t> Indices;      // Width*Height colour indices, row 0 = top of picture
+    int32_t BitCount = 0;          // 4 or 8
+    std::vector<TRGBQuad> Colors;  // the colour table, as stored (up to 256)
+    std::vector<uint8_t> Indices;  // Width*Height colour indices, row 0 = top of picture
     uint8_t At(int32_t x, int32_t y) const { return Indices[static_cast<size_t>(y) * Width + x]; }
 };
 
 class EBitmapError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 // Pixel layouts WritePng accepts.
 enum class PngLayout { Rgb, Rgba };

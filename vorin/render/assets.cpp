@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <string>
 
+#include "base/paths.h"
 #include "krdxlib/bitmap.h"
 #include "krdxlib/bmpfile.h"
 #include "platform/platform.h"
 #include "render/display.h"
-#include "shell/hooks.h"
-#include "shell/paths.h"
 #include "shell/shell.h"
 #include "world/bosses.h"
 #include "world/objects.h"
+#include "world/state.h"
 
 std::array<TBulletCell, BulletCellCount> BulletCells{};
 bool BulletCellsBuilt = false;

@@ -3,7 +3,7 @@
 // six sheets the game draws from. Present hands the frame to the platform layer.
 #include <cstdint>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 constexpr int32_t ScreenWidth = 320;
 constexpr int32_t ScreenHeight = 240;

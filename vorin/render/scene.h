@@ -4,7 +4,7 @@
 // pixel pass for particles, medals and enemy bullets. DrawGameRun (shell/screens.h) runs it.
 #include <cstdint>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 struct TWorldObject;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 constexpr int32_t GaugeRow = 200;
 constexpr uint8_t GaugeColour = 57;      // the gauge's filled part

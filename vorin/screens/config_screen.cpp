@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <string>
 
+#include "base/paths.h"
 #include "render/display.h"
 #include "render/text.h"
 #include "screens/frontend.h"
 #include "screens/menutext.h"
 #include "shell/dump.h"
 #include "shell/input.h"
-#include "shell/paths.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
 #include "zvcommon/config.h"

@@ -4,6 +4,7 @@
 #include "shell/hooks.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
+#include "world/play.h"
 #include "zvcommon/config.h"
 
 TButtonSet KeyButtons{};
@@ -17,14 +18,22 @@ namespace {
 
 int ButtonOfKey(int key) {
     switch (key) {
-        case vk::Up: return BtnUp;
-        case vk::Down: return BtnDown;
-        case vk::Left: return BtnLeft;
-        case vk::Right: return BtnRight;
-        case vk::Z: return BtnA;
-        case vk::X: return BtnB;
-        case vk::C: return BtnC;
-        default: return -1;
+        case vk::Up:
+            return BtnUp;
+        case vk::Down:
+            return BtnDown;
+        case vk::Left:
+            return BtnLeft;
+        case vk::Right:
+            return BtnRight;
+        case vk::Z:
+            return BtnA;
+        case vk::X:
+            return BtnB;
+        case vk::C:
+            return BtnC;
+        default:
+            return -1;
     }
 }
 
@@ -49,15 +58,27 @@ void FormKeyDown(int key, bool shift) {
         return;
     }
     switch (key) {
-        case vk::Key1: SetInterval(1); break;
-        case vk::Key2: SetInterval(16); break;
-        case vk::Key3: SetInterval(33); break;
-        case vk::F1: TogglePageFlip(); break;
+        case vk::Key1:
+            SetInterval(1);
+            break;
+        case vk::Key2:
+            SetInterval(16);
+            break;
+        case vk::Key3:
+            SetInterval(33);
+            break;
+        case vk::F1:
+            TogglePageFlip();
+            break;
         case vk::F2:
             if (shift) EnterTitle();
             break;
-        case vk::F3: Paused = !Paused; break;
-        case vk::F4: SetMainShotLevel7(); break;
+        case vk::F3:
+            Paused = !Paused;
+            break;
+        case vk::F4:
+            SetMainShotLevel7();
+            break;
         case vk::F6:
             ParticlesOn = !ParticlesOn;
             SetMessageLine(std::string("PARTICLE IS ") + (ParticlesOn ? "ON" : "OFF"));
@@ -70,7 +91,8 @@ void FormKeyDown(int key, bool shift) {
             FrameCount = 0;
             FpsStartTicks = GetTickCount();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -84,9 +106,12 @@ void ApplyJoystick(const plat::JoyReading& joy) {
     CurButtons[BtnDown] = CurButtons[BtnDown] || joy.y > 55000;
     CurButtons[BtnLeft] = CurButtons[BtnLeft] || joy.x < 10000;
     CurButtons[BtnRight] = CurButtons[BtnRight] || joy.x > 55000;
-    CurButtons[BtnA] = CurButtons[BtnA] || (joy.buttons & static_cast<uint32_t>(Settings.ButtonA)) != 0;
-    CurButtons[BtnB] = CurButtons[BtnB] || (joy.buttons & static_cast<uint32_t>(Settings.ButtonB)) != 0;
-    CurButtons[BtnC] = CurButtons[BtnC] || (joy.buttons & static_cast<uint32_t>(Settings.ButtonC)) != 0;
+    CurButtons[BtnA] =
+        CurButtons[BtnA] || (joy.buttons & static_cast<uint32_t>(Settings.ButtonA)) != 0;
+    CurButtons[BtnB] =
+        CurButtons[BtnB] || (joy.buttons & static_cast<uint32_t>(Settings.ButtonB)) != 0;
+    CurButtons[BtnC] =
+        CurButtons[BtnC] || (joy.buttons & static_cast<uint32_t>(Settings.ButtonC)) != 0;
 }
 
 void SampleInput() {
@@ -99,9 +124,13 @@ void SampleInput() {
     }
 }
 
-bool Pressed(int32_t button) { return !PrevButtons[button] && CurButtons[button]; }
+bool Pressed(int32_t button) {
+    return !PrevButtons[button] && CurButtons[button];
+}
 
-bool DecidePressed() { return Pressed(BtnA) || Pressed(BtnB) || Pressed(BtnC); }
+bool DecidePressed() {
+    return Pressed(BtnA) || Pressed(BtnB) || Pressed(BtnC);
+}
 
 void ResetInputState() {
     KeyButtons = {};

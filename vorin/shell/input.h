@@ -1,13 +1,9 @@
 #pragma once
 // The seven logical buttons, fed by the keyboard and one joystick, sampled once per update.
-#include <array>
 #include <cstdint>
 
+#include "base/buttons.h"
 #include "platform/platform.h"
-
-// Button positions in a TButtonSet.
-constexpr int32_t BtnUp = 0, BtnDown = 1, BtnLeft = 2, BtnRight = 3, BtnA = 4, BtnB = 5, BtnC = 6;
-using TButtonSet = std::array<bool, 7>;
 
 // Virtual-key codes the game reacts to.
 namespace vk {
@@ -17,10 +13,10 @@ constexpr int F1 = 112, F2 = 113, F3 = 114, F4 = 115, F6 = 117, F8 = 119, F12 = 
 constexpr int F9 = 120, Print = 44;  // the screenshot keys (the shell's, not the game's)
 }  // namespace vk
 
-extern TButtonSet KeyButtons;   // kept by the key handlers
-extern TButtonSet PrevButtons;  // the previous update's buttons
-extern TButtonSet CurButtons;   // this update's buttons
-extern bool JoystickPresent;    // a joystick answered at start-up
+extern TButtonSet KeyButtons;       // kept by the key handlers
+extern TButtonSet PrevButtons;      // the previous update's buttons
+extern TButtonSet CurButtons;       // this update's buttons
+extern bool JoystickPresent;        // a joystick answered at start-up
 extern plat::JoyReading JoySample;  // the last joystick reading
 
 // Where the pad is read: the platform's pad, or a recorded play's readings. False: no pad.

@@ -8,16 +8,18 @@
 #include <vector>
 
 #include "audio/audio.h"
+#include "base/paths.h"
 #include "platform/platform.h"
 #include "render/assets.h"
 #include "render/display.h"
+#include "screens/game.h"
 #include "shell/dump.h"
 #include "shell/hooks.h"
 #include "shell/input.h"
 #include "shell/options.h"
-#include "shell/paths.h"
 #include "shell/recording.h"
 #include "shell/shell.h"
+#include "world/state.h"
 #include "zvcommon/config.h"
 #include "zvcommon/scores.h"
 

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <vector>
 
+#include "base/paths.h"
 #include "krdxlib/bmpwrite.h"
 #include "krdxlib/pngfile.h"
 #include "render/display.h"
-#include "shell/paths.h"
 #include "shell/shell.h"
 
 namespace {

@@ -2,15 +2,19 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 
+#include "base/paths.h"
 #include "krdxlib/geometry.h"
 #include "platform/platform.h"
 #include "render/display.h"
 #include "render/text.h"
+#include "screens/game.h"
 #include "shell/hooks.h"
 #include "shell/input.h"
-#include "shell/paths.h"
 #include "shell/screens.h"
+#include "world/play.h"
+#include "world/state.h"
 #include "zvcommon/config.h"
 #include "zvrandom.h"
 
@@ -34,7 +38,9 @@ TPalette GamePalette{};
 TPalette BlackPalette{};
 int64_t RequestedSeed = -1;
 
-uint32_t GetTickCount() { return plat::Millis(); }
+uint32_t GetTickCount() {
+    return plat::Millis();
+}
 
 void ResetShellState() {
     CurrentScreen = NextScreen = 0;
@@ -52,6 +58,12 @@ void ResetShellState() {
     GamePalette = {};
     BlackPalette = {};
     ResetInputState();
+}
+
+void ShowErrorReport(const std::string& message) {
+    std::fprintf(stderr, "vorin: %s\n", message.c_str());
+    std::fflush(stderr);
+    plat::ShowErrorBox("Zelvorin", message);
 }
 
 void SetMessageLine(const std::string& text) {
@@ -98,8 +110,8 @@ void FormCreate() {
     if (RequestedSeed >= 0)
         Randomize(static_cast<uint32_t>(RequestedSeed));
     else
-        Randomize(static_cast<uint32_t>(
-            std::chrono::system_clock::now().time_since_epoch().count()));
+        Randomize(
+            static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
     plat::ShowCursor(false);
     CurrentScreen = 0;
     SingleUpdate = true;
@@ -129,35 +141,70 @@ namespace {
 
 void UpdateScreen() {
     switch (CurrentScreen) {
-        case ScreenTitle: UpdateTitle(); break;
-        case ScreenSelect: UpdateCharacterSelect(); break;
-        case ScreenGame: UpdateGameRun(); break;
-        case ScreenConfig: UpdateConfig(); break;
-        case ScreenRanking: UpdateRanking(); break;
-        default: break;
+        case ScreenTitle:
+            UpdateTitle();
+            break;
+        case ScreenSelect:
+            UpdateCharacterSelect();
+            break;
+        case ScreenGame:
+            UpdateGameRun();
+            break;
+        case ScreenConfig:
+            UpdateConfig();
+            break;
+        case ScreenRanking:
+            UpdateRanking();
+            break;
+        default:
+            break;
     }
 }
 
 void DrawScreen() {
     switch (CurrentScreen) {
-        case ScreenTitle: DrawTitle(); break;
-        case ScreenSelect: DrawCharacterSelect(); break;
-        case ScreenGame: DrawGameRun(); break;
-        case ScreenConfig: DrawConfig(); break;
-        case ScreenRanking: DrawRanking(); break;
-        default: break;
+        case ScreenTitle:
+            DrawTitle();
+            break;
+        case ScreenSelect:
+            DrawCharacterSelect();
+            break;
+        case ScreenGame:
+            DrawGameRun();
+            break;
+        case ScreenConfig:
+            DrawConfig();
+            break;
+        case ScreenRanking:
+            DrawRanking();
+            break;
+        default:
+            break;
     }
 }
 
 void EnterScreen(uint8_t screen) {
     switch (screen) {
-        case ScreenTitle: EnterTitle(); break;
-        case ScreenSelect: EnterCharacterSelect(); break;
-        case ScreenGame: StartGameRun(); break;
-        case ScreenConfig: EnterConfig(); break;
-        case ScreenFinishStage: FinishStage(); break;
-        case ScreenRanking: EnterRanking(); break;
-        default: break;
+        case ScreenTitle:
+            EnterTitle();
+            break;
+        case ScreenSelect:
+            EnterCharacterSelect();
+            break;
+        case ScreenGame:
+            StartGameRun();
+            break;
+        case ScreenConfig:
+            EnterConfig();
+            break;
+        case ScreenFinishStage:
+            FinishStage();
+            break;
+        case ScreenRanking:
+            EnterRanking();
+            break;
+        default:
+            break;
     }
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 // Screen numbers (CurrentScreen, NextScreen). 5 is not a screen: it finishes a stage.
 constexpr uint8_t ScreenTitle = 0;
@@ -45,6 +45,10 @@ void SetMessageLine(const std::string& text);
 void BlendPalette(const TPalette& from, const TPalette& to, int32_t level, TPalette& out);
 // colour is 0x00BBGGRR; nothing when last < first.
 void FillPalette(TPalette& palette, int32_t first, int32_t last, uint32_t colour);
+
+// The application's default error report: the message on standard error always, and in a
+// message box when a display exists.
+void ShowErrorReport(const std::string& message);
 
 // Resets every shell variable to its program-start value (tests).
 void ResetShellState();

@@ -3,14 +3,13 @@
 #include <cmath>
 
 #include "krdxlib/geometry.h"
-#include "render/assets.h"
-#include "shell/shell.h"
 #include "world/bosses.h"
 #include "world/bullets.h"
 #include "world/objects.h"
 #include "world/passes.h"
 #include "world/spawn.h"
 #include "world/state.h"
+#include "world/step.h"
 #include "zvrandom.h"
 
 namespace {
@@ -202,12 +201,12 @@ void ChainBoss(int32_t slot) {
 
 void BuildBossChains(int32_t slot) {
     SceneColourKind = Objects[slot].Kind;
-    ReloadSceneColours();
+    CueSceneColours();
     CancelBullets(false);
     const int32_t first = FindFreeRun(FirstWorldSlot, ChainLength);
     const int32_t second = first < 0 ? -1 : FindFreeRun(first + ChainLength, ChainLength);
     if (second < 0) {
-        SetMessageLine("FAILURE");
+        CueMessage("FAILURE");
         return;
     }
     const int32_t starts[ChainCount] = {first, second};

@@ -1,7 +1,7 @@
 // The contact pass: slots 64..256 against the first ship and the ship shots.
 #include <algorithm>
 
-#include "audio/effects.h"
+#include "base/sounds.h"
 #include "world/bullets.h"
 #include "world/destroy.h"
 #include "world/objects.h"
@@ -9,6 +9,7 @@
 #include "world/ship.h"
 #include "world/spawn.h"
 #include "world/state.h"
+#include "world/step.h"
 #include "world/tables.h"
 #include "zvrandom.h"
 
@@ -48,7 +49,7 @@ void Vanish(TWorldObject& o) {
 // The ship is hit: it falls, and a large explosion with the sound marks the spot.
 void HitShip(TPlayer& p) {
     ShootDownShip(p);
-    PlayEffect(Sfx::Explosion);
+    CueSound(Sfx::Explosion);
 }
 
 // Absorption, ship hit or vanish, scratch: each step sees what the previous one left.
@@ -100,7 +101,7 @@ void PickUp(TWorldObject& o, TPlayer& p) {
         AddScore(p, MedalPoints);
         o.Kind = KindFree;
     }
-    PlayEffect(Sfx::Item);
+    CueSound(Sfx::Item);
 }
 
 // At most 4 pixels toward the nearer edge; reckoned in 64 bits, as boxes come from data.

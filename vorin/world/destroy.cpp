@@ -1,13 +1,13 @@
 // Destroy, Explode, death actions and the dying sequence.
 #include "world/destroy.h"
 
-#include "audio/effects.h"
-#include "audio/music.h"
+#include "base/sounds.h"
 #include "world/objects.h"
 #include "world/passes.h"
 #include "world/ship.h"
 #include "world/spawn.h"
 #include "world/state.h"
+#include "world/step.h"
 #include "zvrandom.h"
 
 namespace {
@@ -132,7 +132,7 @@ void Explode(int32_t slot, int32_t explosionKind, int32_t sound) {
     o.FineX = o.X * 16;
     o.FineY = o.Y * 16;
     o.VelocityX = o.VelocityY = 0;
-    PlayEffect(sound);
+    CueSound(sound);
 }
 
 void DeathAction(int32_t slot) {
@@ -174,7 +174,7 @@ void DyingSequence(int32_t slot) {
         const bool shootBack = o.Kind >= KindFirstBoss || ((o.Age / DyingBlastEvery) & 3) == 0;
         MakeExplosion(x, y, KindLargeExplosion, 0, 0, shootBack);
     }
-    if (o.Age % DyingSoundEvery == 0) PlayEffect(Sfx::Explosion);
+    if (o.Age % DyingSoundEvery == 0) CueSound(Sfx::Explosion);
     if (o.Age % 2 != 0) {
         const int32_t vx = random(DebrisSpeedRange) - DebrisSpeedRange / 2;  // x first
         const int32_t vy = random(DebrisSpeedRange) - DebrisSpeedRange / 2;
@@ -191,14 +191,14 @@ void DyingSequence(int32_t slot) {
     o.Age = 0;
     o.State = StateActive;
     o.Parent = ShootBackType;
-    PlayEffect(Sfx::Explosion2);
+    CueSound(Sfx::Explosion2);
     ClockHold = (ClockHold == ClockHeld && LoopLength != NoLoop) ? ClockReleaseAtWrap : ClockRuns;
     for (int32_t i = 0; i < FinalBlasts; ++i) {
         const int32_t a = i * FinalBlastStep;
         MakeExplosion(o.X, o.Y, KindLargeExplosion, PolarX(FinalBlastSpeed, a),
                       PolarY(FinalBlastSpeed, a), false);
     }
-    if (StagePhase == PhaseCleared) StopSong();
+    if (StagePhase == PhaseCleared) CueSong(0);
 }
 
 void MakeExplosion(int32_t x, int32_t y, int32_t kind, int32_t velocityX, int32_t velocityY,

@@ -1,7 +1,6 @@
-// The world's part of the --dump output.
-#include "shell/dump.h"
-#include "shell/hooks.h"
-#include "shell/shell.h"
+#include "world/dump.h"
+
+#include "base/json.h"
 #include "world/objects.h"
 #include "world/state.h"
 #include "zvcommon/scores.h"
@@ -47,7 +46,6 @@ void DumpObject(JsonOut& j, int32_t slot, const TWorldObject& o) {
 }  // namespace
 
 void DumpWorld(JsonOut& j) {
-    if (CurrentScreen != ScreenGame) return;
     j.Field("StageNo", StageNo);
     j.Field("StageClock", StageClock);
     j.Field("StagePhase", StagePhase);

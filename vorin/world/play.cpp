@@ -2,19 +2,15 @@
 
 #include <string>
 
-#include "audio/music.h"
-#include "platform/platform.h"
-#include "shell/hooks.h"
-#include "shell/paths.h"
-#include "shell/screens.h"
-#include "shell/shell.h"
+#include "base/paths.h"
+#include "base/sounds.h"
 #include "world/bosses.h"
 #include "world/objects.h"
 #include "world/passes.h"
 #include "world/state.h"
+#include "world/step.h"
 #include "world/tables.h"
 #include "zvcommon/config.h"
-#include "zvcommon/scores.h"
 
 namespace {
 // Weapon levels a play starts with, by character: main shot, anchor weapon.
@@ -67,11 +63,8 @@ void SetUpPlay(uint8_t mode, int32_t chosenStage) {
     }
 }
 
-void StartGameRun() {
-    FpsStartTicks = plat::Millis();
-    CurrentScreen = ScreenGame;
-    FrameCount = 0;
-
+const TPlayReport& BeginStage() {
+    ClearPlayReport();
     StagePhase = PhaseStage;
     ScrollX = 0;
     ScrollY = 0;
@@ -84,15 +77,7 @@ void StartGameRun() {
     for (int32_t& w : BossWords) w = 0;
     SceneColourKind = 0;
 
-    // A stage that cannot be loaded cannot be played: report it and go back to the title
-    // rather than run on with a half-set stage.
-    try {
-        LoadStageMapFile(DataPath(StageFileName(StageNo)), StageMap);
-    } catch (const EInOutError& e) {
-        ShowErrorReport(e.what());
-        EnterTitle();
-        return;
-    }
+    LoadStageMapFile(DataPath(StageFileName(StageNo)), StageMap);
     const TStageInfo& info = StageInfo(StageNo);
     if (!info.HasTerrain) {
         for (uint8_t& b : StageMap.TileMap) b = 0;
@@ -103,6 +88,7 @@ void StartGameRun() {
     } else {
         PrepareStage(0);
     }
+    return PlayReport;
 }
 
 void PrepareStage(int32_t startPosition) {
@@ -123,40 +109,17 @@ void PrepareStage(int32_t startPosition) {
 
     for (int32_t i = 0; i < PlayerCount; ++i) NewLife(i);
 
-    StartFadeIn();
     const int32_t song = StageSong(StageNo);
-    if (song != 0) PlaySong(song);
-    ResetScreenPalette(true);
+    if (song != 0) CueSong(song);
 }
 
-void FinishStage() {
+bool AdvanceStage() {
     StageNo += 1;
     if (StageNo == 3) StageNo = 5;
     // A ship that reached game over while the stage faded out ends the play here: its own
-    // fade could not start, so its score is recorded now (and only now).
+    // fade could not start, so the caller records its score now (and only now).
     const bool gameOver = Players[0].ShipState == ShipGameOver;
-    if (StageNo <= 5 && GameMode != ModePractice && !gameOver) {
-        StartGameRun();
-        return;
-    }
-    RecordScore();
-    EnterTitle();
-}
-
-void RecordScore() {
-    if (TestInvulnerable) return;  // a test play never enters the table
-    if (!InsertScoreEntry(ScoreTable, Players[0].Score, Players[0].Character)) return;
-    try {
-        WriteScores(DataPath(ScoreFileName), ScoreTable);
-    } catch (const EInOutError& e) {
-        ShowErrorReport(e.what());
-        return;
-    }
-    SetMessageLine("HIGH SCORES SAVED.");
-}
-
-void LoadHighScores() {
-    ReadScores(DataPath(ScoreFileName), ScoreTable);
+    return StageNo <= 5 && GameMode != ModePractice && !gameOver;
 }
 
 void LoadEnemyTypes() {
@@ -165,15 +128,4 @@ void LoadEnemyTypes() {
 
 void SetMainShotLevel7() {
     Players[0].MainShotLevel = 7;
-}
-
-void LaunchStage(int32_t stage, int32_t character, bool atBoss) {
-    const uint8_t mode = atBoss ? ModeOnlyBoss : ModeArcade;
-    GameMode = mode;
-    for (TPlayer& p : Players) p.Character = character;
-    const bool test = TestInvulnerable;  // set by the options for this play only
-    SetUpPlay(mode, 1);
-    TestInvulnerable = test;
-    StageNo = stage;
-    StartGameRun();
 }

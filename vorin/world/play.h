@@ -6,7 +6,7 @@
 // practice; configured speeds, score 0, two spare ships, the character's weapon levels.
 void SetUpPlay(uint8_t mode, int32_t chosenStage);
 // Clears the world for a stage and runs its first s updates of timeline and scroll quickly
-// (special codes apply, nothing spawns), then starts the ships, the fade-in and the song.
+// (special codes apply, nothing spawns), then starts the ships and cues the stage's song.
 void PrepareStage(int32_t startPosition);
 // Fires the timeline records due at StageClock; fast-forward applies only the special codes.
 void TimelineStep(bool fastForward);
@@ -17,8 +17,7 @@ int32_t ScrollStepFor(int32_t speed, int32_t clock);
 void ScrollStep();
 // The stage's phase: random arrivals, timeline, boss approach and fight, stage cleared.
 void StagePhaseStep();
-// The score and character of ship 1 into the high-score table, saved at once.
-void RecordScore();
-// Start-up entry for tests and stage authors: an arcade play (or with atBoss an "ONLY BOSS"
-// play) from the given stage with the character, started at once without the front end.
-void LaunchStage(int32_t stage, int32_t character, bool atBoss);
+// einit.dat into the enemy kind table; throws EInOutError.
+void LoadEnemyTypes();
+// F4: the main shot level of ship 1 becomes 7.
+void SetMainShotLevel7();

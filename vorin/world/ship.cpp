@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "audio/effects.h"
-#include "shell/input.h"
+#include "base/sounds.h"
 #include "world/passes.h"
 #include "world/spawn.h"
 #include "world/state.h"
+#include "world/step.h"
 #include "world/tables.h"
 #include "zvrandom.h"
 
@@ -50,12 +50,21 @@ int32_t FlameSprite(int32_t f) {
     return 1 + ((f & 4) / 4);
 }
 
+// The buttons of the update's command: down now, held (down now and before), pressed, released.
+bool Down(int32_t button) {
+    return PlayCommand.Buttons[button];
+}
+
 bool Held(int32_t button) {
-    return CurButtons[button] && PrevButtons[button];
+    return PlayCommand.Buttons[button] && PlayCommand.Previous[button];
+}
+
+bool Pressed(int32_t button) {
+    return PlayCommand.Buttons[button] && !PlayCommand.Previous[button];
 }
 
 bool Released(int32_t button) {
-    return !CurButtons[button] && PrevButtons[button];
+    return !PlayCommand.Buttons[button] && PlayCommand.Previous[button];
 }
 
 void PutAnchorAtDock(TPlayer& p) {
@@ -65,10 +74,10 @@ void PutAnchorAtDock(TPlayer& p) {
 // Button A (charge A, throw) or B (charge B, spin). Charging only advances while the anchor
 // is carried and the other button is up.
 void ChargeButton(TPlayer& p, int32_t button, int32_t other, int32_t& charge, uint8_t launch) {
-    if (CurButtons[button]) {
+    if (Down(button)) {
         if (Held(button)) {
-            if (p.AnchorState == AnchorCarried && !CurButtons[other]) charge += 1;
-            if (charge == ChargedSoundAt) PlayEffect(Sfx::Sign);
+            if (p.AnchorState == AnchorCarried && !Down(other)) charge += 1;
+            if (charge == ChargedSoundAt) CueSound(Sfx::Sign);
         }
         if (Pressed(button)) p.FireFrames = FireBurst;
     } else {
@@ -78,7 +87,7 @@ void ChargeButton(TPlayer& p, int32_t button, int32_t other, int32_t& charge, ui
 }
 
 int32_t SpeedModeOf(const TPlayer& p) {
-    if (CurButtons[BtnA] && CurButtons[BtnB]) return SpeedBothButtons;
+    if (Down(BtnA) && Down(BtnB)) return SpeedBothButtons;
     if (p.FireFrames < 1) {
         return (p.ChargeA > FullCharge || p.ChargeB > FullCharge) ? SpeedCharged : SpeedReleased;
     }
@@ -123,7 +132,7 @@ void StopAtWalls(TPlayer& p) {
 void Fly(TPlayer& p, int32_t index) {
     ChargeButton(p, BtnA, BtnB, p.ChargeA, AnchorThrown);
     ChargeButton(p, BtnB, BtnA, p.ChargeB, AnchorSpinning);
-    if (CurButtons[BtnA] && CurButtons[BtnB]) {
+    if (Down(BtnA) && Down(BtnB)) {
         p.ChargeA = p.ChargeB = 0;
         p.FireFrames = 1;  // continuous fire
     }
@@ -136,12 +145,12 @@ void Fly(TPlayer& p, int32_t index) {
         } else {
             p.AnchorLock = static_cast<uint8_t>(1 - p.AnchorLock);
         }
-        SystemBeep();
+        CueBeep();
     }
 
     const int32_t s = p.MoveSpeeds[p.SpeedMode];
-    const bool up = CurButtons[BtnUp], down = CurButtons[BtnDown];
-    const bool left = CurButtons[BtnLeft], right = CurButtons[BtnRight];
+    const bool up = Down(BtnUp), down = Down(BtnDown);
+    const bool left = Down(BtnLeft), right = Down(BtnRight);
     const bool moving = up || down || left || right;
     p.Y = Moved(p.Y, down - up, s);
     p.X = Moved(p.X, right - left, s);

@@ -5,7 +5,8 @@
 
 #include <initializer_list>
 
-#include "audio/effects.h"
+#include "base/sounds.h"
+#include "world/step.h"
 #include "world/tables.h"
 #include "zvrandom.h"
 
@@ -159,9 +160,9 @@ void MainShot(int32_t index, int32_t level) {
     p.MainCooldown = laser ? LaserCooldown : level > LevelWideLast ? MissileCooldown : MainCooldown;
     if (!MainVolley(p, index * ShotSlotsPerShip, level)) return;
     if (!laser) {
-        PlayEffect(Sfx::ShotNormal);
+        CueSound(Sfx::ShotNormal);
     } else if (p.Volleys % 3 == 0) {
-        PlayEffect(Sfx::Laser);
+        CueSound(Sfx::Laser);
     }
     p.Volleys += 1;
 }

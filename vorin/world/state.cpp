@@ -4,6 +4,7 @@
 
 #include "world/bosses.h"
 #include "world/objects.h"
+#include "world/step.h"
 
 int32_t StageNo = 1;
 int32_t StageClock = 0;
@@ -76,4 +77,6 @@ void ResetWorld() {
     for (uint8_t& c : ClassSettings) c = 1;
     TestInvulnerable = false;
     HellDensity = HellSpeed = ShootBackType = 0;
+    PlayCommand = TPlayCommand{};
+    ClearPlayReport();
 }

@@ -1,12 +1,11 @@
 // The frame update of a game run and the steps it shares with the stage start.
-#include "audio/music.h"
-#include "shell/screens.h"
-#include "shell/shell.h"
+#include "base/sounds.h"
 #include "world/objects.h"
 #include "world/passes.h"
 #include "world/play.h"
 #include "world/spawn.h"
 #include "world/state.h"
+#include "world/step.h"
 #include "world/tables.h"
 #include "zvrandom.h"
 
@@ -121,7 +120,7 @@ void StagePhaseStep() {
             break;
         case PhaseBossApproach:
             TimelineStep(false);
-            if (bossPosition == StageClock + BossSongLead) PlaySong(Song::Boss);
+            if (bossPosition == StageClock + BossSongLead) CueSong(Song::Boss);
             if (bossPosition == StageClock) StagePhase = PhaseBossFight;
             break;
         case PhaseBossFight:
@@ -135,18 +134,16 @@ void StagePhaseStep() {
                 p.ShipState = ShipLeaving;
                 p.StateFrames = 0;
             }
-            // The first fade-out wins: a game over's fade to the title is never redirected.
-            if (StageClock > FinishAfter && FadeStep != -1) {
-                NextScreen = ScreenFinishStage;
-                FadeStep = -1;
-            }
+            if (StageClock > FinishAfter) CueStageOver();
             break;
         default:
             break;
     }
 }
 
-void UpdateGameRun() {
+const TPlayReport& StepPlay(const TPlayCommand& command) {
+    PlayCommand = command;
+    ClearPlayReport();
     if (ClockHold == ClockRuns) StageClock += 1;
     Stats.PlayFrames += 1;
     ScratchCounter = 0;
@@ -157,11 +154,7 @@ void UpdateGameRun() {
         if (ScratchCounter > Stats.MaxScratches) Stats.MaxScratches = ScratchCounter;
     }
     ShipUpdate(0);
-    if (Players[0].ShipState == ShipGameOver && FadeStep != -1) {
-        NextScreen = ScreenTitle;
-        FadeStep = -1;
-        RecordScore();
-    }
+    if (Players[0].ShipState == ShipGameOver) CueGameOver(Players[0].Score);
     ShipShotPass();
     UpdateEffects();
     ItemPass();
@@ -169,4 +162,5 @@ void UpdateGameRun() {
     BulletPass();
     StagePhaseStep();
     ScrollStep();
+    return PlayReport;
 }

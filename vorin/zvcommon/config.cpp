@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "base/paths.h"
 #include "krdxlib/atomicfile.h"
-#include "shell/paths.h"
 
 // The settings in use, read at start-up and edited by the configuration screen.
 TSettings Settings;

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/paths.h"
 #include "krdxlib/atomicfile.h"
-#include "shell/paths.h"
 
 int (*AtomicRename)(const char* from, const char* to) = std::rename;
 

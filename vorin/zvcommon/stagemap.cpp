@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/paths.h"
+#include "base/paths.h"
 #include "zvcommon/readfile.h"
 
 int32_t MapColumnCount(const uint8_t* header) {

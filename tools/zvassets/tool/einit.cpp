@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/paths.h"
 #include "common/einitsource.h"
 #include "common/registry.h"
-#include "shell/paths.h"
 #include "zvcommon/readfile.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // zvtool scores FILE: prints the high-score table.
 #include <cstdio>
 
+#include "base/paths.h"
 #include "common/registry.h"
-#include "shell/paths.h"
 #include "zvcommon/readfile.h"
 #include "zvcommon/scores.h"
 

@@ -1,9 +1,9 @@
 // zvtool stage FILE: prints a stage map and checks it.
 #include <cstdio>
 
+#include "base/paths.h"
 #include "common/registry.h"
 #include "common/stagesource.h"
-#include "shell/paths.h"
 #include "zvcommon/readfile.h"
 
 namespace {

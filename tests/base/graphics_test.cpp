@@ -1,4 +1,4 @@
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 #include <gtest/gtest.h>
 

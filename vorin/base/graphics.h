@@ -14,7 +14,9 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-inline TRect Bounds(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}; }
+inline TRect Bounds(int32_t x, int32_t y, int32_t w, int32_t h) {
+    return {x, y, x + w, y + h};
+}
 
 // A colour entry: blue, green, red, reserved (always 0) - the palette format of the game.
 struct TRGBQuad {

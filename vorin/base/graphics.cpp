@@ -1,10 +1,14 @@
-#include "render/graphics.h"
+#include "base/graphics.h"
 
 #include <algorithm>
 #include <cstring>
 
-int32_t Width(const TSurface& s) { return s.Empty() ? 0 : s.W; }
-int32_t Height(const TSurface& s) { return s.Empty() ? 0 : s.H; }
+int32_t Width(const TSurface& s) {
+    return s.Empty() ? 0 : s.W;
+}
+int32_t Height(const TSurface& s) {
+    return s.Empty() ? 0 : s.H;
+}
 
 namespace {
 
@@ -178,7 +182,9 @@ bool Lock(TSurface& s, const TRect* r, TSurfaceDesc* out) {
     return true;
 }
 
-void Unlock(TSurface& s) { s.Locked = false; }
+void Unlock(TSurface& s) {
+    s.Locked = false;
+}
 
 void SetSize(TSurface& s, int32_t width, int32_t height) {
     s.Pixels.clear();

@@ -1,12 +1,9 @@
-#include "shell/paths.h"
+#include "base/paths.h"
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-
-#include "platform/platform.h"
 
 #ifndef ZV_DATA_FROM_PROGRAM
 #define ZV_DATA_FROM_PROGRAM "../share/zelvorin"
@@ -131,10 +128,4 @@ bool PrepareSave(const std::string& path, std::string& error) {
         return false;
     }
     return true;
-}
-
-void ShowErrorReport(const std::string& message) {
-    std::fprintf(stderr, "vorin: %s\n", message.c_str());
-    std::fflush(stderr);
-    plat::ShowErrorBox("Zelvorin", message);
 }

@@ -43,7 +43,3 @@ class EInOutError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
-
-// The application's default error report: the message on standard error always, and in a
-// message box when a display exists.
-void ShowErrorReport(const std::string& message);
