@@ -57,23 +57,23 @@ std::vector<TWorldObject> MixedTable() {
         SpawnBullet(100 + i * 2, 40 + i, 0, 0, false, 0, i % 4, 48 + i % 5, 16 + i % 32, 0, i * 13);
     }
     for (int32_t i = 0; i < 10; ++i) {
-        SpawnBullet(200, 20 + i * 20, 0, 0, false, 0, 1, KindTrailRay, 64, 0, 500 + i);
-        SpawnBullet(190, 20 + i * 20, 0, 16, false, 3, 1, KindTrailPiece, 0, 0, 500 + i);
-        SpawnBullet(180, 20 + i * 20, 0, 16, false, 3, 1, KindTrailPiece, 0, 0, 500 + i);
+        SpawnBullet(200, 20 + i * 20, 0, 0, false, 0, 1, BulletKind::TrailRay, 64, 0, 500 + i);
+        SpawnBullet(190, 20 + i * 20, 0, 16, false, 3, 1, BulletKind::TrailPiece, 0, 0, 500 + i);
+        SpawnBullet(180, 20 + i * 20, 0, 16, false, 3, 1, BulletKind::TrailPiece, 0, 0, 500 + i);
     }
     const int32_t modes[] = {ModeBounce, ModeTurning, ModeAimLate, ModeCurving};
     for (int32_t i = 0; i < 20; ++i) {
         SpawnBullet(150 + i * 3, 60 + i * 5, 3, modes[i % 4], false, 0, 1,
-                    i % 2 ? KindTrailFlight : KindFreeFlight, 32, 0, i * 50);
+                    i % 2 ? BulletKind::TrailCrystal : BulletKind::Crystal, 32, 0, i * 50);
     }
     for (int32_t i = 0; i < 10; ++i) {
-        SpawnBullet(250, 30 + i * 18, 0, 0, false, 3, 1, KindHoming, 48, 0, i * 100);
+        SpawnBullet(250, 30 + i * 18, 0, 0, false, 3, 1, BulletKind::Homing, 48, 0, i * 100);
     }
     for (int32_t i = 0; i < 5; ++i) {
         const int32_t slot = FindFreeSlot(FirstWorldSlot, LastWorldSlot).first;
         TWorldObject& o = Objects[slot];
         o = {};
-        o.Kind = KindLargeExplosion;
+        o.Kind = EffectKind::LargeExplosion;
         o.X = 240;
         o.Y = 40 + i * 40;
         o.FineX = o.X * 16;

@@ -164,7 +164,7 @@ TEST_F(BulletTest, CancelTurnsEveryBulletIntoAMedalOrAFlash) {
         EXPECT_EQ(Objects[enemy].Kind, 80);
         for (int32_t s = enemy + 1; s <= enemy + 16; ++s) {
             const TWorldObject& o = Objects[s];
-            EXPECT_EQ(o.Kind, medals ? KindMedal : KindVanish) << s;
+            EXPECT_EQ(o.Kind, medals ? ItemKind::Medal : EffectKind::Vanish) << s;
             EXPECT_EQ(BulletLook(o), 0u);
             EXPECT_EQ(o.Age, 0);
             if (medals) {
@@ -208,8 +208,13 @@ TEST_F(BulletTest, LeavingTheFieldThenTheBackgroundTest) {
         int32_t x, y, kind;
     };
     const Case cases[] = {
-        {320, 60, 48},  {321, 60, KindFree},    {-1, 60, KindFree},     {100, 241, KindFree},
-        {100, 240, 48}, {330, 120, KindVanish}, {100, 120, KindVanish},
+        {320, 60, 48},
+        {321, 60, KindFree},
+        {-1, 60, KindFree},
+        {100, 241, KindFree},
+        {100, 240, 48},
+        {330, 120, EffectKind::Vanish},
+        {100, 120, EffectKind::Vanish},
     };
     for (const Case& c : cases) {
         ClearBullets();
@@ -217,7 +222,7 @@ TEST_F(BulletTest, LeavingTheFieldThenTheBackgroundTest) {
         SpawnBullet(c.x, c.y, 0, 0, false, 0, 3, 48, 0, 0, 0);
         BulletPass();
         EXPECT_EQ(Objects[64].Kind, c.kind) << c.x << "," << c.y;
-        if (c.kind == KindVanish) {
+        if (c.kind == EffectKind::Vanish) {
             EXPECT_EQ(BulletLook(Objects[64]), 0u);
             EXPECT_EQ(Objects[64].Age, 0);
         }

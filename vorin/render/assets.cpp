@@ -41,8 +41,8 @@ TBitmap Load(const char* name) {
 
 // Loads a bitmap: its colours first..last into the game palette at `offset`, its pixels into
 // the surface shifted by `offset`.
-void LoadSheet(const std::string& name, TSurface& sheet, int32_t first, int32_t last, int32_t offset,
-               bool rowMirror) {
+void LoadSheet(const std::string& name, TSurface& sheet, int32_t first, int32_t last,
+               int32_t offset, bool rowMirror) {
     const TBitmap bmp = Load(name.c_str());
     if (static_cast<int32_t>(bmp.Colors.size()) <= last)
         throw EInOutError(DataPath(name) + ": colour table has " +
@@ -147,8 +147,8 @@ void DXDraw1RestoreSurface() {
 }
 
 void ApplySceneColours() {
-    if (SceneColourKind != KindBossChainsA && SceneColourKind != KindBossChainsB) return;
-    const TRGBQuad* c = SceneColours[SceneColourKind - KindBossChainsA];
+    if (SceneColourKind != BossKind::ChainFighter && SceneColourKind != BossKind::RedChains) return;
+    const TRGBQuad* c = SceneColours[SceneColourKind - BossKind::ChainFighter];
     for (int32_t i = 0; i < SceneColourCount; ++i) GamePalette[SceneColourFirst + i] = c[i];
 }
 

@@ -53,7 +53,7 @@ int32_t TurningBulletTurns() {
 void TurningBullet(const TWorldObject& s, int32_t speed) {
     const int32_t turns = TurningBulletTurns();
     if (turns == 0) return;
-    Shot(s, KindTrailFlight, speed, ClassShootBack, 2, s.Param, ModeTurning, turns, false);
+    Shot(s, BulletKind::TrailCrystal, speed, ClassShootBack, 2, s.Param, ModeTurning, turns, false);
 }
 
 // Fire of the last segment of a 194 chain with n segments left.
@@ -65,11 +65,11 @@ void FireA(const TWorldObject& s, int32_t n) {
             break;
         case 2:
         case 3:
-            if (age % 30 == 0) Shot(s, KindFreeFlight, 32, 0, 1, s.Param);
-            if (age % 30 == 15) Shot(s, KindFreeFlight, 32, 1, 1, s.Param);
+            if (age % 30 == 0) Shot(s, BulletKind::Crystal, 32, 0, 1, s.Param);
+            if (age % 30 == 15) Shot(s, BulletKind::Crystal, 32, 1, 1, s.Param);
             break;
         case 4:
-            if (age % 60 == 15) Shot(s, KindFreeFlight, 48, 0, 0, 0, ModeAimLate);
+            if (age % 60 == 15) Shot(s, BulletKind::Crystal, 48, 0, 0, 0, ModeAimLate);
             break;
         case 5:
         case 6:
@@ -79,13 +79,14 @@ void FireA(const TWorldObject& s, int32_t n) {
             if (age % 60 == 50) {
                 const int32_t step = (age / 60) % 2 == 1 ? 3 : -3;
                 for (int32_t k = 0; k < 4; ++k) {
-                    Shot(s, KindFreeFlight, 32, 0, 1, 256 * k, ModeCurving, step);
-                    Shot(s, KindFreeFlight, 48, 1, 1, 256 * k + 128, ModeCurving, step);
+                    Shot(s, BulletKind::Crystal, 32, 0, 1, 256 * k, ModeCurving, step);
+                    Shot(s, BulletKind::Crystal, 48, 1, 1, 256 * k + 128, ModeCurving, step);
                 }
             }
             break;
         default:  // 8: the whole chain
-            if (age % 60 == 45) Shot(s, KindTrailRay, 64, 0, 0, s.Param, ModeBounce, 0, false);
+            if (age % 60 == 45)
+                Shot(s, BulletKind::TrailRay, 64, 0, 0, s.Param, ModeBounce, 0, false);
             break;
     }
 }
@@ -144,7 +145,7 @@ void UpdateChain(const TWorldObject& boss, int32_t chain, int32_t first) {
     int32_t last = -1;
     for (int32_t i = 0; i < ChainLength; ++i) {
         TWorldObject& s = Objects[first + i];
-        if (s.Kind != KindBossChainSegment) break;
+        if (s.Kind != PartKind::ChainSegment) break;
         last = i;
         if (i == 0) {
             s.FineY = RootOffsetY[chain];
@@ -176,7 +177,7 @@ void UpdateChain(const TWorldObject& boss, int32_t chain, int32_t first) {
     if (last < 0 || boss.State == StateEntering) return;
     TWorldObject& tip = Objects[first + last];
     tip.ShotResponse = ShotsDamage;
-    if (boss.Kind == KindBossChainsA) {
+    if (boss.Kind == BossKind::ChainFighter) {
         FireA(tip, last + 1);
     } else {
         FireB(tip, last + 1);
@@ -214,7 +215,7 @@ void BuildBossChains(int32_t slot) {
     const TWorldObject& boss = Objects[slot];
     for (int32_t start : starts) {
         for (int32_t i = 0; i < ChainLength; ++i) {
-            const int32_t s = SpawnObjectIn(start + i, boss.X, boss.Y, KindBossChainSegment, 0);
+            const int32_t s = SpawnObjectIn(start + i, boss.X, boss.Y, PartKind::ChainSegment, 0);
             AttachToParent(s, slot);
         }
         TWorldObject& root = Objects[start];

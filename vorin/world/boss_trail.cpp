@@ -48,7 +48,7 @@ void Hunt(TWorldObject& o) {
     const int32_t x = PixelX(o), y = PixelY(o);
     o.Param = TurnAngle(o.Param, AimAtShip(x, y), HuntTurn);
     if (o.Age % MinePeriod == 0 && x > MineLeft && x < MineRight && y > MineTop && y < MineBottom) {
-        SpawnObject(x, y, KindBossMine, o.Param);
+        SpawnObject(x, y, EnemyKind::Mine, o.Param);
     }
     if (o.Age - PhaseStart >= HuntFrames && NearlyVertical(o.Param)) {
         WorldRegA = TrailLeaving;
@@ -122,7 +122,7 @@ void FollowPath(const TWorldObject& o) {
     const int32_t x = PixelX(o), y = PixelY(o);
     for (int32_t b = 0; b < BodyLength; ++b) {
         TWorldObject& s = Objects[first + b];
-        if (s.Kind != KindBossBodySegment) continue;
+        if (s.Kind != PartKind::BodySegment) continue;
         const TPathPoint& e = PathRing[(PathHead - (b + 1) * k) & (PathRingSize - 1)];
         s.FineX = e.X - x;
         s.FineY = e.Y - y;
@@ -167,7 +167,7 @@ void BuildTrailBody(int32_t slot) {
     const int32_t first = FindFreeRun(FirstWorldSlot, BodyLength);
     if (first >= 0) {
         for (int32_t b = 0; b < BodyLength; ++b) {
-            const int32_t s = SpawnObjectIn(first + b, boss.X, boss.Y, KindBossBodySegment, 0);
+            const int32_t s = SpawnObjectIn(first + b, boss.X, boss.Y, PartKind::BodySegment, 0);
             AttachToParent(s, slot);
         }
         WorldRegB = first;

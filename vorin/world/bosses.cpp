@@ -17,7 +17,7 @@ constexpr int32_t EntryX = 240;
 constexpr int32_t FineEntryStep = 16;
 
 // The run search for a boss's chains or body counts this ship-shot kind as free too.
-constexpr int32_t KindCountedFree = 40;
+constexpr int32_t KindCountedFree = ShotKind::PlasmaSmall;
 
 // The time-out's last volley: a ring of 64 and four homing bullets.
 constexpr int32_t RingCount = 64;
@@ -37,10 +37,13 @@ struct TPart {
     int32_t Kind, X, Y, Param, Age;
 };
 constexpr TPart FortressParts[] = {
-    {98, 50, 18, 0, 0},     {99, -64, 18, 0, 0},    {96, -20, -50, 0, 0},   {100, -80, 18, 0, 0},
-    {101, -70, -7, 0, 0},   {103, -10, -7, 0, 0},   {103, -10, -7, 170, 0}, {103, -10, -7, 340, 0},
-    {103, -10, -7, 510, 0}, {103, -10, -7, 670, 0}, {103, -10, -7, 850, 0}, {102, 46, 10, 0, 0},
-    {102, 56, 10, 0, 10},   {102, 66, 10, 0, 20},
+    {PartKind::RearTrack, 50, 18, 0, 0},        {PartKind::FrontTrack, -64, 18, 0, 0},
+    {PartKind::Superstructure, -20, -50, 0, 0}, {PartKind::SlidingGun, -80, 18, 0, 0},
+    {PartKind::TankTurret, -70, -7, 0, 0},      {PartKind::RotatingDish, -10, -7, 0, 0},
+    {PartKind::RotatingDish, -10, -7, 170, 0},  {PartKind::RotatingDish, -10, -7, 340, 0},
+    {PartKind::RotatingDish, -10, -7, 510, 0},  {PartKind::RotatingDish, -10, -7, 670, 0},
+    {PartKind::RotatingDish, -10, -7, 850, 0},  {PartKind::MissileHatch, 46, 10, 0, 0},
+    {PartKind::MissileHatch, 56, 10, 0, 10},    {PartKind::MissileHatch, 66, 10, 0, 20},
 };
 
 // round(sin(angle) * scale), the table value scaled exactly in double precision.
@@ -59,11 +62,11 @@ bool BossEnter(TWorldObject& o) {
     if (o.State != StateEntering) return false;
     bool arrived = false;
     switch (o.Kind) {
-        case KindBossCraft:
+        case BossKind::LargeCraft:
             o.X -= 1;
             arrived = o.X <= EntryX;
             break;
-        case KindBossFortress:
+        case BossKind::HeavyTank:
             o.X -= 1;
             arrived = o.X < EntryX;
             break;
@@ -76,7 +79,7 @@ bool BossEnter(TWorldObject& o) {
     o.State = StateActive;
     o.Age = 0;
     o.Param = 0;
-    if (o.Kind == KindBossChainsA || o.Kind == KindBossChainsB) {
+    if (o.Kind == BossKind::ChainFighter || o.Kind == BossKind::RedChains) {
         // The chain boss's drift: drawn until one of the two lies outside -8..8.
         do {
             o.VelocityX = random(24) - 12;
@@ -143,7 +146,7 @@ bool BossTimeOut(int32_t slot) {
     if (o.Age <= BossTimeOutAge || (o.Age & 4) != 0) return false;
     for (int32_t k = 0; k < RingCount; ++k) Shot(o, 49, 48, ClassShootBack, 0, RingStep * k);
     for (int32_t k = 0; k < 4; ++k)
-        Shot(o, KindHoming, 48, ClassShootBack, 1, 128 + 256 * k, false);
+        Shot(o, BulletKind::Homing, 48, ClassShootBack, 1, 128 + 256 * k, false);
     CancelBullets(false);
     StagePhase = PhaseCleared;
     StageClock = 0;
@@ -168,20 +171,20 @@ void CraftBoss(int32_t slot) {
 void BossBehaviour(int32_t slot) {
     TWorldObject& o = Objects[slot];
     switch (o.Kind) {
-        case KindBossCraft:
+        case BossKind::LargeCraft:
             if (o.State == StateActive && BossTimeOut(slot)) return;
             CraftBoss(slot);
             break;
-        case KindBossFortress:
+        case BossKind::HeavyTank:
             // Once in place the fortress neither moves nor fires: its parts do.
             if (o.State == StateActive && BossTimeOut(slot)) return;
             BossEnter(o);
             break;
-        case KindBossChainsA:
-        case KindBossChainsB:
+        case BossKind::ChainFighter:
+        case BossKind::RedChains:
             ChainBoss(slot);
             break;
-        case KindBossTrail:
+        case BossKind::TrailCraft:
             if (o.State == StateActive && BossTimeOut(slot)) return;
             TrailBoss(slot);
             break;

@@ -3,11 +3,6 @@
 // declared in world/passes.h.
 #include <cstdint>
 
-// Boss parts driven by their boss.
-constexpr int32_t KindBossChainSegment = 124;  // twin chains of 194/195
-constexpr int32_t KindBossBodySegment = 125;   // trailing body of 198
-constexpr int32_t KindBossMine = 126;          // dropped by 198 while hunting
-
 // The bosses' time-out: past this age (on a frame whose age has bit 2 clear) they leave.
 constexpr int32_t BossTimeOutAge = 10800;
 

@@ -69,14 +69,14 @@ bool TrailDue(const TWorldObject& b) {
 void LeaveTrail(const TWorldObject& b) {
     if (!TrailDue(b)) return;
     SpawnBullet(b.X, b.Y, 0, TrailLife / b.Frame, false, ClassShootBack, BulletLook(b),
-                KindTrailPiece, 0, 0, b.Aim);
+                BulletKind::TrailPiece, 0, 0, b.Aim);
 }
 
 // Removal outside the field, then the background test whether removed or not.
 void LeaveOrHitWall(TWorldObject& b) {
     if (b.X < 0 || b.X > FieldRight || b.Y < 0 || b.Y > FieldBottom) b.Kind = KindFree;
     if (BackgroundSolid(b.X, b.Y)) {
-        b.Kind = KindVanish;
+        b.Kind = EffectKind::Vanish;
         b.Age = 0;
         SetBulletLook(b, 0);
     }
@@ -87,7 +87,7 @@ void Ray(TWorldObject& b) {
     const int32_t d = b.HitPoints >> 4;  // distance in pixels, toward minus infinity
     b.X = WrapAdd(RoundToInt(d * Cos(b.Aim)), b.VelocityX);
     b.Y = WrapAdd(RoundToInt(d * Sin(b.Aim)), b.VelocityY);
-    if (b.Kind == KindTrailRay) LeaveTrail(b);
+    if (b.Kind == BulletKind::TrailRay) LeaveTrail(b);
     LeaveOrHitWall(b);
 }
 
@@ -120,7 +120,7 @@ void FreeFlight(TWorldObject& b) {
                 b.VelocityX = b.X;
                 b.VelocityY = b.Y;
                 b.HitPoints = 0;
-                b.Kind = KindTrailRay;
+                b.Kind = BulletKind::TrailRay;
             }
             break;
         case ModeCurving:
@@ -130,7 +130,7 @@ void FreeFlight(TWorldObject& b) {
             break;
     }
     LeaveOrHitWall(b);
-    if (b.Kind == KindTrailFlight) LeaveTrail(b);
+    if (b.Kind == BulletKind::TrailCrystal) LeaveTrail(b);
 }
 
 void Homing(TWorldObject& b) {
@@ -156,28 +156,28 @@ void BulletPass() {
     for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
         TWorldObject& o = Objects[s];
         switch (o.Kind) {
-            case 48:
-            case 49:
-            case 50:
-            case 51:
-            case 52:
-            case 54:
-            case 55:
-            case KindTrailRay:
+            case BulletKind::SmallBall:
+            case BulletKind::SpikedBall:
+            case BulletKind::Needle:
+            case BulletKind::LargeBall:
+            case BulletKind::Streak:
+            case BulletKind::SpareRayA:
+            case BulletKind::SpareRayB:
+            case BulletKind::TrailRay:
                 Ray(o);
                 break;
-            case KindFreeFlight:
-            case KindTrailFlight:
+            case BulletKind::Crystal:
+            case BulletKind::TrailCrystal:
                 FreeFlight(o);
                 break;
-            case KindHoming:
+            case BulletKind::Homing:
                 Homing(o);
                 break;
-            case 62:
-            case KindTrailPiece:
+            case BulletKind::OldTrailPiece:
+            case BulletKind::TrailPiece:
                 if (o.Age > o.ExtraA) o.Kind = KindFree;
                 break;
-            case KindMedal:
+            case ItemKind::Medal:
                 Medal(o);
                 break;
             default:
@@ -197,14 +197,14 @@ void ShootBack(int32_t slot) {
         case ShootBackM:
             if (e.Age == 1) {
                 const uint32_t look = random(ShootBackLooks);
-                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst,
+                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, BulletKind::SmallBall,
                             ShootBackSpeed, 0, AimAtShip(e.X, e.Y));
             }
             break;
         case ShootBackS:
             if ((e.Age & 7) == 1) {
                 const uint32_t look = random(ShootBackLooks);
-                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst,
+                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, BulletKind::SmallBall,
                             ShootBackSpeed, 0, AimAtShip(e.X, e.Y) & DirectionMask);
             }
             break;
@@ -215,8 +215,8 @@ void ShootBack(int32_t slot) {
                     const int32_t speed = SpreadSpeed + random(SpreadSpeedRange);
                     const int32_t angle =
                         AimAtShip(e.X, e.Y) - SpreadAngle + random(2 * SpreadAngle);
-                    SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst, speed, 0,
-                                angle);
+                    SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, BulletKind::SmallBall,
+                                speed, 0, angle);
                 }
             }
             break;

@@ -60,7 +60,7 @@ void SpawnBullet(int32_t x, int32_t y, int32_t modeValue, int32_t mode, bool hel
     const auto [slot, found] = FindFreeSlot(FirstWorldSlot, LastWorldSlot);
     if (!found) return;
     TWorldObject& b = Objects[slot];
-    if (kind == KindFreeFlight || kind == KindTrailFlight) {
+    if (kind == BulletKind::Crystal || kind == BulletKind::TrailCrystal) {
         b.FineX = x * 16;
         b.FineY = y * 16;
     } else {
@@ -121,13 +121,13 @@ void CancelBullets(bool medals) {
         TWorldObject& o = Objects[s];
         if (o.Kind < KindFirstBullet || o.Kind > KindLastBullet) continue;
         if (medals) {
-            o.Kind = KindMedal;
+            o.Kind = ItemKind::Medal;
             o.FineX = o.X * 16;
             o.FineY = o.Y * 16;
             o.VelocityX = MedalSpeedX + random(8);
             o.VelocityY = random(9) - 4;
         } else {
-            o.Kind = KindVanish;
+            o.Kind = EffectKind::Vanish;
         }
         o.Age = 0;
         SetBulletLook(o, 0);

@@ -4,16 +4,9 @@
 // explosions.
 #include <cstdint>
 
-// Bullet kinds.
-constexpr int32_t KindRayFirst = 48;           // 48..52, 54, 55: straight rays
-constexpr int32_t KindFreeFlight = 53;         // fine position with a mode
-constexpr int32_t KindFirstUnabsorbable = 56;  // 56..63 pass through the anchor
-constexpr int32_t KindTrailRay = 56;           // ray leaving a trail
-constexpr int32_t KindHoming = 57;             // homing ray leaving a trail
-constexpr int32_t KindTrailFlight = 59;        // free flight leaving a trail
-constexpr int32_t KindTrailPiece = 63;         // the trail piece the game makes (62 behaves alike)
+#include "world/kinds.h"
 
-// Free-flight modes (kinds 53 and 59).
+// Free-flight modes (the crystals).
 constexpr int32_t ModeBounce = 0;
 constexpr int32_t ModeTurning = 1;
 constexpr int32_t ModeAimLate = 6;

@@ -18,7 +18,7 @@ constexpr int32_t RingStep = 64;
 constexpr int32_t MineLeft = 3, MineRight = 317, MineTop = 4, MineBottom = 236;
 constexpr int32_t MineSpread = 128;  // the burst's side bullets, either side of the centre
 
-void HomingMissile(TWorldObject& o) {
+void HomingMissileStep(TWorldObject& o) {
     o.FineX += CosTimes(o.Param, MissileSpeed);
     o.FineY += SinTimes(o.Param, MissileSpeed);
     if (o.Age < MissileHomingAge) {
@@ -90,7 +90,7 @@ void FighterBehaviour(int32_t slot) {
                 for (int32_t i = 0; i < RingCount; ++i) Fire(o, 50, 24, 0, 0, 0, RingStep * i);
             }
             break;
-        case HeavyGunship:
+        case RotorGunship:
             o.X -= 1;
             if (Every(o, 120, 0)) {
                 const int32_t aim = AimOf(o);
@@ -99,23 +99,23 @@ void FighterBehaviour(int32_t slot) {
                 Fire(o, 50, 32, 0, 1, 0, aim - 64);
             }
             break;
-        case Crawler:
+        case GroundStructure:
             o.X += 1;
             break;
-        case FanSpinner:
+        case BigGunboat:
             if (o.Age & 1) o.X += 1;
             if (Every(o, 120, 60)) {
                 Fan(o.X, o.Y, 0, 128, 8, 0, 50, 24, 0, 0);
                 Fan(o.X, o.Y, 1, 128, 8, 0, 50, 24, 0, 64);
             }
             break;
-        case Missile:
-            HomingMissile(o);
+        case HomingMissile:
+            HomingMissileStep(o);
             break;
         case Mine:
             MineStep(slot, o);
             break;
-        case ThrownDebris:
+        case ThrownCanister:
             o.FineX += 4;
             o.FineY += 2 * o.Age - 8;
             break;

@@ -33,7 +33,7 @@ void MissileHatchStep(TWorldObject& o) {
     } else if (c >= 360 && c <= 499) {
         o.Frame = 4;
         // The spawn keeps no param for a missile: it is given its heading (up) afterwards.
-        if (Every(o, 50, 40)) Objects[SpawnObject(o.X, o.Y, Missile, 0)].Param = MissileUp;
+        if (Every(o, 50, 40)) Objects[SpawnObject(o.X, o.Y, HomingMissile, 0)].Param = MissileUp;
     } else if (c >= 520 && c <= 559) {
         o.Frame = 4 - (c - 520) / 10;
     } else {
@@ -53,7 +53,7 @@ void RotatingPartStep(int32_t slot, TWorldObject& o) {
     o.FineY = RotatingOffsetY;
     o.Param = (o.Param + RotatingSpeed) & AngleMask;
     if (WorldRegA == DroneRegA && (o.Age + slot) % DronePeriod == 0) {
-        SpawnObject(o.X, o.Y - 8, Drone, 0);
+        SpawnObject(o.X, o.Y - 8, PartKind::Rocket, 0);
     }
 }
 
@@ -97,11 +97,11 @@ void AimedTurretStep(TWorldObject& o) {
 void FortressPartBehaviour(int32_t slot) {
     TWorldObject& o = Objects[slot];
     switch (o.Kind) {
-        case SlidingGun:
+        case PartKind::SlidingGun:
             SlidingGunStep(o);
             break;
-        case FortressTurret:
-            TurnWithin(o, RoofMin, RoofMax);
+        case PartKind::TankTurret:
+            TurnWithin(o, UpwardMin, UpwardMax);
             o.Frame = (o.Param - 512) / 64;
             if (Every(o, 60, 0)) {
                 Fire(o, 49, 16, 0, 3, 8, o.Param);
@@ -109,16 +109,16 @@ void FortressPartBehaviour(int32_t slot) {
                 Fan(o.X, o.Y, 2, 32, 5, 3, 49, 12, 8, o.Param);
             }
             break;
-        case MissileHatch:
+        case PartKind::MissileHatch:
             MissileHatchStep(o);
             break;
-        case RotatingPart:
+        case PartKind::RotatingDish:
             RotatingPartStep(slot, o);
             break;
-        case Drone:
+        case PartKind::Rocket:
             DroneStep(o);
             break;
-        case AimedTurret:
+        case BigFloorTurret:
             AimedTurretStep(o);
             break;
         default:

@@ -1,5 +1,5 @@
-// Ground and stage machinery: guns in the rock, launchers, the distant carrier and its hull,
-// the gate and its cruisers, floor and roof turrets, and the path follower.
+// Ground and stage machinery: guns in the rock, launchers, the distant carrier and its boat,
+// the gate and its cruisers, ceiling and floor turrets, and the path dart.
 #include <cstdint>
 #include <cstring>
 
@@ -74,34 +74,34 @@ void GroundBehaviour(int32_t slot) {
         case DistantCarrier:
             if (Every(o, 60, 0)) o.X += 1;
             if (o.Age == StageInfo(StageNo).BossPosition - CarrierLead) {
-                SpawnObject(o.X, o.Y, CarrierHull, 0);
+                SpawnObject(o.X, o.Y, CarrierBoat, 0);
                 o.Layer = CarrierLayer;
             }
             break;
-        case CarrierHull:
+        case CarrierBoat:
             CarrierHullStep(o);
             break;
-        case Gate:
+        case CruiserGate:
             if (Every(o, GatePeriod, 0)) SpawnObject(CruiserX, CruiserY, SlowCruiser, 0);
             break;
         case SlowCruiser:
             if (Every(o, 4, 0)) o.X -= 1;
             break;
-        case GroundRunner:
+        case TransportTank:
             o.X += 1;
             o.Frame = 0;
             break;
-        case FloorTurret:
-            TurnWithin(o, FloorMin, FloorMax);
+        case CeilingTurret:
+            TurnWithin(o, DownwardMin, DownwardMax);
             o.Frame = 8 - o.Param / 64;
             if (Every(o, 60, 15)) Fire(o, 49, 16, 0, 2, 8, o.Param);
             break;
-        case RoofTurret:
-            TurnWithin(o, RoofMin, RoofMax);
+        case FloorTurret:
+            TurnWithin(o, UpwardMin, UpwardMax);
             o.Frame = (o.Param - 512) / 64;
             if (Every(o, 60, 15)) Fire(o, 49, 16, 0, 2, 8, o.Param);
             break;
-        case PathFollower:
+        case PathDart:
             PathFollowerStep(o);
             break;
         default:

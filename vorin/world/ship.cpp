@@ -28,7 +28,6 @@ constexpr int32_t LeaveCapX = 360;
 
 constexpr int32_t SparkleSpread = 64;  // sparkles within +-32 pixels of the ship
 constexpr int32_t SparkleVelocityX = -32;
-constexpr int32_t SparkleEffect = 5;
 
 constexpr int32_t FireBurst = 24;       // fire frames given by a press of A or B
 constexpr int32_t FullCharge = 30;      // a release after more charge throws or spins
@@ -235,7 +234,7 @@ void ShipUpdate(int32_t index) {
         if (!TestInvulnerable) p.Invulnerable -= 1;
         const int32_t dy = random(SparkleSpread) - SparkleSpread / 2;  // y first
         const int32_t dx = random(SparkleSpread) - SparkleSpread / 2;
-        SpawnEffect(p.X + dx, p.Y + dy, SparkleVelocityX, 0, SparkleEffect);
+        SpawnEffect(p.X + dx, p.Y + dy, SparkleVelocityX, 0, ParticleKind::Sparkle);
     }
     const int32_t f = p.StateFrames;
     switch (p.ShipState) {

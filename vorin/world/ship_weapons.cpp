@@ -128,7 +128,7 @@ bool MainVolley(const TPlayer& p, int32_t base, int32_t level) {
     }
     const int32_t slot = FreeIn(base, 0, 21);
     if (slot < 0) return false;
-    const int32_t kind = ShotKind::Laser + level - (LevelMissileLast + 1);
+    const int32_t kind = ShotKind::LaserThin + level - (LevelMissileLast + 1);
     PlaceShot(slot, kind, x, y, 160, 0, base).Frame = p.Volleys & 1;
     return true;
 }

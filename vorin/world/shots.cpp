@@ -106,9 +106,9 @@ void FlyStep(TWorldObject& o) {
         case ShotKind::Flame:
             if (o.Age > o.Param * 4 + FlameLifeBase) Remove(o);
             break;
-        case ShotKind::Plasma:
-        case ShotKind::Plasma + 1:
-        case ShotKind::Plasma + 2:
+        case ShotKind::PlasmaSmall:
+        case ShotKind::PlasmaMedium:
+        case ShotKind::PlasmaLarge:
             if (o.Age > PlasmaLife) Remove(o);
             break;
         default:
@@ -135,9 +135,9 @@ void StepShot(TWorldObject& o, int32_t slot) {
                 o.VelocityX = o.VelocityY = 0;
             }
             break;
-        case ShotKind::Laser:
-        case ShotKind::Laser + 1:
-        case ShotKind::Laser + 2:
+        case ShotKind::LaserThin:
+        case ShotKind::LaserMedium:
+        case ShotKind::LaserThick:
             LaserStep(o, slot);
             break;
         case ShotKind::WallSpark:
