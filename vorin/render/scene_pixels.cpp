@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "krdxlib/arith.h"
 #include "render/assets.h"
 #include "render/display.h"
 #include "render/scene.h"
@@ -27,7 +28,7 @@ void DrawParticles(const TSurfaceDesc& p) {
         const TEffect& e = Effects[i];
         if (e.Kind == 0 || e.FineY <= 0 || e.FineY >= ParticleMaxFineY) continue;
         const uint8_t colour = static_cast<uint8_t>(e.Colour - (e.Age >> (e.FadeShift & 31)));
-        const int32_t px = e.FineX / 16, py = e.FineY / 16;
+        const int32_t px = PixelTrunc(e.FineX), py = PixelTrunc(e.FineY);
         // The effect update keeps the square on screen; a hand-set position is clipped
         // rather than written outside the buffer.
         for (int32_t yy = py; yy <= py + 1; ++yy) {

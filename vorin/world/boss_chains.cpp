@@ -159,8 +159,8 @@ void UpdateChain(const TWorldObject& boss, int32_t chain, int32_t first) {
             const TWorldObject& j = Objects[first + joint];
             const int32_t a = j.Param & AngleMask;
             const int32_t reach = SegmentSpacing * (i - joint);
-            s.FineX = j.FineX + RoundEven(static_cast<double>(CosTable[a]) * reach);
-            s.FineY = j.FineY + RoundEven(static_cast<double>(SinTable[a]) * reach);
+            s.FineX = j.FineX + PolarX(reach, a);
+            s.FineY = j.FineY + PolarY(reach, a);
             if (i == FirstJoint || i == SecondJoint) {
                 s.Frame = JointFrame;
                 joint = i;

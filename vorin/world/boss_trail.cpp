@@ -38,10 +38,10 @@ bool NearlyVertical(int32_t h) {
 
 // The position the frame ends with (the behaviour pass converts the fine position after).
 int32_t PixelX(const TWorldObject& o) {
-    return o.FineX / 16;
+    return PixelTrunc(o.FineX);
 }
 int32_t PixelY(const TWorldObject& o) {
-    return o.FineY / 16;
+    return PixelTrunc(o.FineY);
 }
 
 void Hunt(TWorldObject& o) {
@@ -135,8 +135,8 @@ void TrailBoss(int32_t slot) {
     TWorldObject& o = Objects[slot];
     const int32_t speed = WorldRegA >= TrailStrafing ? FastSpeed : SlowSpeed;
     const int32_t h = o.Param & AngleMask;
-    o.FineX += RoundEven(static_cast<double>(CosTable[h]) * speed);
-    o.FineY += RoundEven(static_cast<double>(SinTable[h]) * speed);
+    o.FineX += PolarX(speed, h);
+    o.FineY += PolarY(speed, h);
     switch (WorldRegA) {
         case TrailHunting:
             Hunt(o);

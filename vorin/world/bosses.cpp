@@ -46,11 +46,6 @@ constexpr TPart FortressParts[] = {
     {PartKind::MissileHatch, 56, 10, 0, 10},    {PartKind::MissileHatch, 66, 10, 0, 20},
 };
 
-// round(sin(angle) * scale), the table value scaled exactly in double precision.
-int32_t SinScaled(int32_t angle, int32_t scale) {
-    return RoundEven(static_cast<double>(SinTable[angle & AngleMask]) * scale);
-}
-
 void Shot(const TWorldObject& o, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
           int32_t angle, bool hell = true) {
     SpawnBullet(o.X, o.Y, 0, 0, hell, cls, look, kind, speed, 0, angle);
@@ -162,8 +157,8 @@ void CraftBoss(int32_t slot) {
     TWorldObject& o = Objects[slot];
     o.Frame = (o.Age / 2) & 1;
     if (BossEnter(o)) return;
-    o.X = SinScaled(o.Param, CraftSwingX) + CraftCentreX;
-    o.Y = SinScaled(2 * o.Param, CraftSwingY) + CraftCentreY;
+    o.X = PolarY(CraftSwingX, o.Param) + CraftCentreX;
+    o.Y = PolarY(CraftSwingY, 2 * o.Param) + CraftCentreY;
     if ((o.Age / CraftPhaseFrames) % CraftPhaseCount < CraftPausePhase) o.Param += 1;
     CraftAttack(o);
 }

@@ -35,28 +35,6 @@ constexpr int32_t SpreadSpeed = 24, SpreadSpeedRange = 16;
 constexpr int32_t SpreadAngle = 64;     // TYPE-I: aim - 64 + random(128)
 constexpr int32_t DirectionMask = 960;  // TYPE-S: the aim down to one of 16 directions
 
-// Rounds to the nearest, ties to even; a value that does not fit 32 bits gives the lowest
-// integer, as the processor's conversion does, so that such a bullet leaves the field.
-int32_t RoundToInt(double v) {
-    const double r = std::nearbyint(v);
-    if (!(r >= std::numeric_limits<int32_t>::min() && r <= std::numeric_limits<int32_t>::max())) {
-        return std::numeric_limits<int32_t>::min();
-    }
-    return static_cast<int32_t>(r);
-}
-
-// 32-bit wrapping addition: speeds can be huge after the speed hell's unsigned halving.
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-double Cos(int32_t angle) {
-    return CosTable[angle & AngleMask];
-}
-double Sin(int32_t angle) {
-    return SinTable[angle & AngleMask];
-}
-
 // Trail interval and lifetime: 128 / speed and 1024 / speed frames. A speed outside
 // 1..128 (no trailing bullet the game fires has one) leaves no trail rather than dividing
 // by zero.
@@ -84,18 +62,18 @@ void LeaveOrHitWall(TWorldObject& b) {
 
 void Ray(TWorldObject& b) {
     b.HitPoints = WrapAdd(b.HitPoints, b.Frame);
-    const int32_t d = b.HitPoints >> 4;  // distance in pixels, toward minus infinity
-    b.X = WrapAdd(RoundToInt(d * Cos(b.Aim)), b.VelocityX);
-    b.Y = WrapAdd(RoundToInt(d * Sin(b.Aim)), b.VelocityY);
+    const int32_t d = PixelFloor(b.HitPoints);  // distance in pixels
+    b.X = WrapAdd(RoundEvenOrLowest(d * CosOf(b.Aim)), b.VelocityX);
+    b.Y = WrapAdd(RoundEvenOrLowest(d * SinOf(b.Aim)), b.VelocityY);
     if (b.Kind == BulletKind::TrailRay) LeaveTrail(b);
     LeaveOrHitWall(b);
 }
 
 void FreeFlight(TWorldObject& b) {
-    b.FineX = WrapAdd(b.FineX, RoundToInt(b.Frame * Cos(b.Aim)));
-    b.FineY = WrapAdd(b.FineY, RoundToInt(b.Frame * Sin(b.Aim)));
-    b.X = b.FineX / 16;
-    b.Y = b.FineY / 16;
+    b.FineX = WrapAdd(b.FineX, RoundEvenOrLowest(b.Frame * CosOf(b.Aim)));
+    b.FineY = WrapAdd(b.FineY, RoundEvenOrLowest(b.Frame * SinOf(b.Aim)));
+    b.X = PixelTrunc(b.FineX);
+    b.Y = PixelTrunc(b.FineY);
     switch (b.ExtraA) {
         case ModeBounce:
             if (b.FineY < BounceTopFine || b.FineY > BounceBottomFine) {
@@ -134,8 +112,8 @@ void FreeFlight(TWorldObject& b) {
 }
 
 void Homing(TWorldObject& b) {
-    b.X = WrapAdd(b.X, RoundToInt(b.Frame / 16.0 * Cos(b.Aim)));
-    b.Y = WrapAdd(b.Y, RoundToInt(b.Frame / 16.0 * Sin(b.Aim)));
+    b.X = WrapAdd(b.X, RoundEvenOrLowest(PixelExact(b.Frame) * CosOf(b.Aim)));
+    b.Y = WrapAdd(b.Y, RoundEvenOrLowest(PixelExact(b.Frame) * SinOf(b.Aim)));
     if (b.Age < HomingFrames) b.Aim = TurnAngle(b.Aim, AimAtShip(b.X, b.Y), HomingTurn);
     LeaveTrail(b);
     LeaveOrHitWall(b);
@@ -143,8 +121,8 @@ void Homing(TWorldObject& b) {
 
 void Medal(TWorldObject& m) {
     const bool gone = m.FineX < MedalEdgeFine;
-    m.X = m.FineX / 16;
-    m.Y = m.FineY / 16;
+    m.X = PixelTrunc(m.FineX);
+    m.Y = PixelTrunc(m.FineY);
     m.FineX = m.FineX + m.VelocityX - 1;  // it speeds up to the left
     m.VelocityX -= 1;
     m.FineY += m.VelocityY;

@@ -1,6 +1,7 @@
 // Enemy bullet spawn with the difficulty classes and the hells, fans and cancelling.
 #include "world/bullets.h"
 
+#include "krdxlib/arith.h"
 #include "krdxlib/geometry.h"
 #include "world/objects.h"
 #include "world/passes.h"
@@ -18,14 +19,6 @@ int32_t Half(int32_t v) {
 }
 int32_t Quarter(int32_t v) {
     return static_cast<int32_t>(static_cast<uint32_t>(v) >> 2);
-}
-
-// 32-bit wrapping arithmetic: the unsigned halving of a negative speed is huge.
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-int32_t WrapSub(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
 int32_t ScaledSpeed(int32_t speed) {
@@ -61,8 +54,8 @@ void SpawnBullet(int32_t x, int32_t y, int32_t modeValue, int32_t mode, bool hel
     if (!found) return;
     TWorldObject& b = Objects[slot];
     if (kind == BulletKind::Crystal || kind == BulletKind::TrailCrystal) {
-        b.FineX = x * 16;
-        b.FineY = y * 16;
+        b.FineX = FineOf(x);
+        b.FineY = FineOf(y);
     } else {
         b.VelocityX = x;  // the ray's origin
         b.VelocityY = y;
@@ -122,8 +115,8 @@ void CancelBullets(bool medals) {
         if (o.Kind < KindFirstBullet || o.Kind > KindLastBullet) continue;
         if (medals) {
             o.Kind = ItemKind::Medal;
-            o.FineX = o.X * 16;
-            o.FineY = o.Y * 16;
+            o.FineX = FineOf(o.X);
+            o.FineY = FineOf(o.Y);
             o.VelocityX = MedalSpeedX + random(8);
             o.VelocityY = random(9) - 4;
         } else {

@@ -67,8 +67,8 @@ void BulletAgainstShip(TWorldObject& o, TPlayer& p) {
         o.Param = 0;
         o.Parent = 0;
         o.VelocityX = o.VelocityY = 0;
-        o.FineX = o.X * 16;
-        o.FineY = o.Y * 16;
+        o.FineX = FineOf(o.X);
+        o.FineY = FineOf(o.Y);
         HitShip(p);
         return;
     }

@@ -128,8 +128,8 @@ void Explode(int32_t slot, int32_t explosionKind, int32_t sound) {
     DeathAction(slot);
     TWorldObject& o = Objects[slot];
     o.Kind = explosionKind;
-    o.FineX = o.X * 16;
-    o.FineY = o.Y * 16;
+    o.FineX = FineOf(o.X);
+    o.FineY = FineOf(o.Y);
     o.VelocityX = o.VelocityY = 0;
     PlayEffect(sound);
 }
@@ -143,8 +143,8 @@ void DeathAction(int32_t slot) {
             TWorldObject& item = Objects[SpawnObject(o.X, o.Y, type.DeathValue, 0)];
             item.Kind = ItemKind::PowerUp;
             item.Param = random(PowerUpColours);
-            item.FineX = item.X * 16;
-            item.FineY = item.Y * 16;
+            item.FineX = FineOf(item.X);
+            item.FineY = FineOf(item.Y);
             do {
                 item.VelocityX = PowerUpSpeed();
                 item.VelocityY = PowerUpSpeed();
@@ -184,8 +184,8 @@ void DyingSequence(int32_t slot) {
     BlowUpParts(slot);
     DeathAction(slot);
     o.Kind = EffectKind::LargeExplosion;
-    o.FineX = o.X * 16;
-    o.FineY = o.Y * 16;
+    o.FineX = FineOf(o.X);
+    o.FineY = FineOf(o.Y);
     o.VelocityX = o.VelocityY = 0;
     o.Age = 0;
     o.State = StateActive;
@@ -205,8 +205,8 @@ void MakeExplosion(int32_t x, int32_t y, int32_t kind, int32_t velocityX, int32_
     const auto [slot, found] = FindFreeSlot(FirstWorldSlot, LastWorldSlot);
     if (!found) return;
     TWorldObject& o = Objects[slot];
-    o.FineX = x * 16;
-    o.FineY = y * 16;
+    o.FineX = FineOf(x);
+    o.FineY = FineOf(y);
     o.X = x;
     o.Y = y;
     o.VelocityX = velocityX;

@@ -75,8 +75,8 @@ void BehaviourPass() {
         }
         if (o.Kind == KindFree) continue;
         if (TypeOf(o.Kind).FinePosition) {
-            o.X = o.FineX / 16;
-            o.Y = o.FineY / 16;
+            o.X = PixelTrunc(o.FineX);
+            o.Y = PixelTrunc(o.FineY);
         }
         if (o.X < o.Bounds.MinX || o.X > o.Bounds.MaxX || o.Y < o.Bounds.MinY ||
             o.Y > o.Bounds.MaxY) {

@@ -19,16 +19,16 @@ constexpr int32_t MineLeft = 3, MineRight = 317, MineTop = 4, MineBottom = 236;
 constexpr int32_t MineSpread = 128;  // the burst's side bullets, either side of the centre
 
 void HomingMissileStep(TWorldObject& o) {
-    o.FineX += CosTimes(o.Param, MissileSpeed);
-    o.FineY += SinTimes(o.Param, MissileSpeed);
+    o.FineX += PolarX(MissileSpeed, o.Param);
+    o.FineY += PolarY(MissileSpeed, o.Param);
     if (o.Age < MissileHomingAge) {
         const int32_t d = (AimOf(o) - o.Param) & AngleMask;
         if (d != 0) o.Param = (o.Param + (d <= 512 ? MissileTurn : -MissileTurn)) & AngleMask;
     }
     // Unsigned shifts: past the left or top edge the coordinate becomes huge and the bounds
     // remove the missile in the same frame.
-    o.X = static_cast<int32_t>(static_cast<uint32_t>(o.FineX) >> 4);
-    o.Y = static_cast<int32_t>(static_cast<uint32_t>(o.FineY) >> 4);
+    o.X = PixelUnsigned(o.FineX);
+    o.Y = PixelUnsigned(o.FineY);
     o.Frame = ((o.Param + 32) >> 6) & 15;
 }
 
@@ -63,7 +63,7 @@ void FighterBehaviour(int32_t slot) {
             break;
         case Sinker:
             o.X -= 1;
-            o.Y += CosTimes(o.Age & 255, 2);
+            o.Y += PolarX(2, o.Age & 255);
             if (Every(o, 60, 0)) Fire(o, 50, 32, 0, 1, 0, 512);
             break;
         case RearGunner:

@@ -49,7 +49,7 @@ constexpr int32_t DronePeriod = 180;  // with the slot number as phase
 constexpr int32_t DroneRegA = 1;      // drones come while WorldRegA is 1
 
 void RotatingPartStep(int32_t slot, TWorldObject& o) {
-    o.FineX = CosTimes(o.Param, RotatingRadius) + RotatingShiftX;
+    o.FineX = PolarX(RotatingRadius, o.Param) + RotatingShiftX;
     o.FineY = RotatingOffsetY;
     o.Param = (o.Param + RotatingSpeed) & AngleMask;
     if (WorldRegA == DroneRegA && (o.Age + slot) % DronePeriod == 0) {

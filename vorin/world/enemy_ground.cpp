@@ -56,8 +56,8 @@ void PathFollowerStep(TWorldObject& o) {
     const int32_t length = static_cast<int32_t>(std::strlen(path));
     const int32_t c = path[(o.Age / PathStepFrames) % length] - 64;
     const int32_t a = 32 * c;
-    o.FineX += CosTimes(a, 1) * PathStepFine;
-    o.FineY += SinTimes(a, 1) * PathStepFine;
+    o.FineX += PolarX(1, a) * PathStepFine;
+    o.FineY += PolarY(1, a) * PathStepFine;
     o.Frame = (32 * c - 32) >> 6;
 }
 }  // namespace

@@ -22,8 +22,8 @@ void ChooseSpot(TWorldObject& o) {
         dy = SpotMargin + random(SpotSpanY);
     } while (std::abs(o.X - dx) <= MinHopX && std::abs(o.Y - dy) < MinHopY);
     o.Aim = GetAngle(o.X, o.Y, dx, dy);
-    o.VelocityX = ((dx - o.X) * 16) / HopFrames;
-    o.VelocityY = ((dy - o.Y) * 16) / HopFrames;
+    o.VelocityX = FineOf(dx - o.X) / HopFrames;
+    o.VelocityY = FineOf(dy - o.Y) / HopFrames;
 }
 }  // namespace
 

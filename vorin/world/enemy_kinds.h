@@ -3,6 +3,7 @@
 // runs one frame of the object in its slot (behaviour pass, after parent following).
 #include <cstdint>
 
+#include "krdxlib/arith.h"
 #include "krdxlib/geometry.h"
 #include "world/bullets.h"
 #include "world/objects.h"
@@ -17,14 +18,6 @@ void GroundBehaviour(int32_t slot);
 void FortressPartBehaviour(int32_t slot);
 // The hopping gunship.
 void HopperBehaviour(int32_t slot);
-
-// round(cos(angle) * scale) and round(sin(angle) * scale), ties to even.
-inline int32_t CosTimes(int32_t angle, int32_t scale) {
-    return RoundEven(static_cast<double>(CosTable[angle & AngleMask]) * scale);
-}
-inline int32_t SinTimes(int32_t angle, int32_t scale) {
-    return RoundEven(static_cast<double>(SinTable[angle & AngleMask]) * scale);
-}
 
 // Every n frames at r: on the frames where age mod n = r.
 inline bool Every(const TWorldObject& o, int32_t n, int32_t r) {

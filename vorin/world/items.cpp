@@ -26,8 +26,8 @@ int32_t BounceSpeed() {
 void PowerUp(TWorldObject& o) {
     o.FineX += o.VelocityX;
     o.FineY += o.VelocityY;
-    o.X = o.FineX / 16;
-    o.Y = o.FineY / 16;
+    o.X = PixelTrunc(o.FineX);
+    o.Y = PixelTrunc(o.FineY);
     if (o.Age < PowerUpBounceFrames) {
         if (o.X < PowerUpLeft) o.VelocityX = BounceSpeed();
         if (o.X > PowerUpRight) o.VelocityX = -BounceSpeed();
@@ -40,8 +40,8 @@ void PowerUp(TWorldObject& o) {
 void Explosion(int32_t slot, TWorldObject& o) {
     o.FineX += o.VelocityX;
     o.FineY += o.VelocityY;
-    o.X = o.FineX / 16;
-    o.Y = o.FineY / 16;
+    o.X = PixelTrunc(o.FineX);
+    o.Y = PixelTrunc(o.FineY);
     ShootBack(slot);
     const int32_t life = o.Kind == EffectKind::SmallExplosion ? SmallBlastFrames : LargeBlastFrames;
     if (o.Age <= life) return;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "krdxlib/arith.h"
+
 TPlayer Players[PlayerCount];
 TWorldObject Objects[ObjectCount];
 TEffect Effects[EffectCount];
@@ -43,8 +45,8 @@ void SpawnEffect(int32_t x, int32_t y, int32_t velocityX, int32_t velocityY, int
     for (int32_t i = 0; i <= LastSpawnableEffect; ++i) {
         TEffect& e = Effects[i];
         if (e.Kind != 0) continue;
-        e.FineX = x * 16;
-        e.FineY = y * 16;
+        e.FineX = FineOf(x);
+        e.FineY = FineOf(y);
         e.Age = 0;
         e.VelocityX = velocityX;
         e.VelocityY = velocityY;

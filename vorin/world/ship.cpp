@@ -156,14 +156,6 @@ void Fly(TPlayer& p, int32_t index) {
 
 }  // namespace
 
-int32_t PolarX(int32_t r, int32_t angle) {
-    return RoundEven(static_cast<double>(r) * CosTable[angle & AngleMask]);
-}
-
-int32_t PolarY(int32_t r, int32_t angle) {
-    return RoundEven(static_cast<double>(r) * SinTable[angle & AngleMask]);
-}
-
 void DockPoint(const TPlayer& p, int32_t& x, int32_t& y) {
     x = p.X + PolarX(AnchorRadius, p.OrbitAngle);
     y = p.Y + PolarY(AnchorRadius, p.OrbitAngle);

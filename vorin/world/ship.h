@@ -3,6 +3,7 @@
 // update and the ship-shot pass are declared with the other passes in world/passes.h.
 #include <cstdint>
 
+#include "krdxlib/arith.h"
 #include "world/objects.h"
 
 // Anchor states.
@@ -15,9 +16,6 @@ constexpr uint8_t AnchorHolding = 4;
 constexpr int32_t AnchorRadius = 48;  // pixels from the ship to the carried anchor
 constexpr int32_t HeldShotSlot = 24;  // ship slot that becomes the held anchor's shot
 
-// Integer pixel offset r * cos(angle), r * sin(angle), rounded to nearest, ties to even.
-int32_t PolarX(int32_t r, int32_t angle);
-int32_t PolarY(int32_t r, int32_t angle);
 // Where the carried anchor sits: the ship plus 48 pixels along the orbit angle.
 void DockPoint(const TPlayer& p, int32_t& x, int32_t& y);
 

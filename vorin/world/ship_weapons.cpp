@@ -140,8 +140,8 @@ TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_
     TWorldObject& o = Objects[slot];
     o.X = x;
     o.Y = y;
-    o.FineX = x * 16;
-    o.FineY = y * 16;
+    o.FineX = FineOf(x);
+    o.FineY = FineOf(y);
     o.Kind = kind;
     o.Age = 0;
     o.HitBox = ShotType(kind).HitBox;

@@ -16,10 +16,6 @@ constexpr int32_t TightBottomBound = 300, WideBottomBound = 1200;
 constexpr int32_t MineSpeed = 24;
 }  // namespace
 
-int32_t RoundEven(double v) {
-    return static_cast<int32_t>(std::nearbyint(v));
-}
-
 int32_t SpawnObject(int32_t x, int32_t y, int32_t kind, int32_t param) {
     return SpawnObjectIn(FindFreeSlot(FirstWorldSlot, LastWorldSlot).first, x, y, kind, param);
 }
@@ -50,8 +46,8 @@ int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t 
     o.Bounds.MinY = t.TightTop ? TightTopBound : WideTopBound;
     o.Bounds.MaxY = t.TightBottom ? TightBottomBound : WideBottomBound;
     if (t.FinePosition) {
-        o.FineX = x * 16;
-        o.FineY = y * 16;
+        o.FineX = FineOf(x);
+        o.FineY = FineOf(y);
     }
 
     switch (kind) {
@@ -61,17 +57,16 @@ int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t 
             o.Param = param;
             break;
         case EnemyKind::HomingMissile:
-            o.FineX = x * 16;
-            o.FineY = y * 16;
+            o.FineX = FineOf(x);
+            o.FineY = FineOf(y);
             break;
         case PartKind::TankTurret:
             o.Param = 512;
             break;
         case EnemyKind::Mine: {
             o.Param = param;
-            const int32_t a = param & AngleMask;
-            o.VelocityX = RoundEven(static_cast<double>(CosTable[a]) * MineSpeed);
-            o.VelocityY = RoundEven(static_cast<double>(SinTable[a]) * MineSpeed);
+            o.VelocityX = PolarX(MineSpeed, param);
+            o.VelocityY = PolarY(MineSpeed, param);
             break;
         }
         case EnemyKind::BigFloorTurret:
