@@ -121,7 +121,7 @@ void DrawPixelPass(const TSurfaceDesc& p) {
     for (int32_t i = FirstWorldSlot; i <= LastWorldSlot; ++i) {
         const TWorldObject& o = Objects[i];
         if (o.Kind < KindFirstBullet || o.Kind > EffectKind::Vanish) continue;
-        DrawBulletCell(p, BulletCellOf(o.Kind, o.Age, o.Aim), o.X, o.Y,
+        DrawBulletCell(p, BulletCellOf(o.Kind, o.Age, o.BulletAngle()), o.X, o.Y,
                        BulletColourOffset(BulletLook(o), o.Age));
     }
 }

@@ -27,11 +27,6 @@ constexpr int32_t BackTopFineY = -1024, BackBottomFineY = 4864;
 constexpr int32_t OutTop = -600, OutBottom = 600;
 constexpr int32_t ReenterLeftFineX = -1600, ReenterRightFineX = 6720, ReenterFineY = 1920;
 
-void Shot(int32_t x, int32_t y, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
-          int32_t angle) {
-    SpawnBullet(x, y, 0, 0, true, cls, look, kind, speed, 0, angle);
-}
-
 bool NearlyVertical(int32_t h) {
     return (h >= 193 && h <= 319) || (h >= 705 && h <= 831);
 }
@@ -78,10 +73,20 @@ void Strafe(TWorldObject& o, int32_t h) {
     const int32_t x = PixelX(o), y = PixelY(o);
     if (o.Age % StrafePeriod == 0) {
         const int32_t s = h - 256 + 512 * ((x < 160) != (h < 512) ? 1 : 0);
-        Shot(x, y, 50, 64, 0, 0, s);
-        Shot(x, y, 50, 64, 1, 2, s - 64);
-        Shot(x, y, 50, 64, 1, 2, s + 64);
-        if (o.Age % 20 == 0) Shot(x, y, 49, 32, 2, LookUnabsorbable, AimAtShip(x, y));
+        FireBullet(x, y, {.Kind = BulletKind::Needle, .Speed = 64, .Angle = s});
+        FireBullet(
+            x, y,
+            {.Kind = BulletKind::Needle, .Speed = 64, .Class = 1, .Look = 2, .Angle = s - 64});
+        FireBullet(
+            x, y,
+            {.Kind = BulletKind::Needle, .Speed = 64, .Class = 1, .Look = 2, .Angle = s + 64});
+        if (o.Age % 20 == 0)
+            FireBullet(x, y,
+                       {.Kind = BulletKind::SpikedBall,
+                        .Speed = 32,
+                        .Class = 2,
+                        .Look = LookUnabsorbable,
+                        .Angle = AimAtShip(x, y)});
     }
     if (WorldRegA == TrailStrafing) {
         if ((y < -60 && o.Param > 512) || (y > 300 && o.Param <= 511)) {

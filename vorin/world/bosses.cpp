@@ -46,11 +46,6 @@ constexpr TPart FortressParts[] = {
     {PartKind::MissileHatch, 56, 10, 0, 10},    {PartKind::MissileHatch, 66, 10, 0, 20},
 };
 
-void Shot(const TWorldObject& o, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
-          int32_t angle, bool hell = true) {
-    SpawnBullet(o.X, o.Y, 0, 0, hell, cls, look, kind, speed, 0, angle);
-}
-
 }  // namespace
 
 bool BossEnter(TWorldObject& o) {
@@ -93,28 +88,61 @@ void CraftAttack(const TWorldObject& o) {
         case 1:
             if (b % 16 == 0) {
                 const int32_t aim = AimAtShip(o.X, o.Y);
-                Shot(o, 50, 48, 0, 1, aim + 64);
-                Shot(o, 50, 48, 1, 1, aim);
-                Shot(o, 50, 48, 0, 1, aim - 64);
-                Shot(o, 50, 36, 2, 0, aim - 32);
-                Shot(o, 50, 36, 2, 0, aim + 32);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 48, .Look = 1, .Angle = aim + 64});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::Needle, .Speed = 48, .Class = 1, .Look = 1, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 48, .Look = 1, .Angle = aim - 64});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::Needle, .Speed = 36, .Class = 2, .Angle = aim - 32});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::Needle, .Speed = 36, .Class = 2, .Angle = aim + 32});
             }
             break;
         case 3:
-            if (b % 2 == 1) Shot(o, 51, 48, (b & 2) ? 0 : 1, 2, 8 * age);
-            if (b % 30 == 15) Fan(o.X, o.Y, 2, 64, 16, 0, 48, 16, 0, 32);
+            if (b % 2 == 1)
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall,
+                            .Speed = 48,
+                            .Class = (b & 2) ? 0 : 1,
+                            .Look = 2,
+                            .Angle = 8 * age});
+            if (b % 30 == 15)
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::SmallBall, .Speed = 16, .Class = 2, .Angle = 32},
+                        {.Step = 64, .Count = 16});
             break;
         case 5:
-            if (b % 2 == 1 && b % 30 < 15) Shot(o, 49, 64, 0, 1, 512);
-            if (b % 30 == 15) Fan(o.X, o.Y, 2, 64, 8, 0, 48, 32, 0, 512);
+            if (b % 2 == 1 && b % 30 < 15)
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SpikedBall, .Speed = 64, .Look = 1, .Angle = 512});
+            if (b % 30 == 15)
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::SmallBall, .Speed = 32, .Class = 2, .Angle = 512},
+                        {.Step = 64, .Count = 8});
             break;
         case 7:
             if (age % 15 == 0) {
                 const int32_t aim = AimAtShip(o.X, o.Y);
-                Shot(o, 51, 48, 1, 0, aim);
-                Shot(o, 51, 32, 0, 3, aim);
-                Shot(o, 51, 16, 0, LookUnabsorbable, aim);
-                Shot(o, 51, 64, 2, 2, aim);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 48, .Class = 1, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 3, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall,
+                            .Speed = 16,
+                            .Look = LookUnabsorbable,
+                            .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall,
+                            .Speed = 64,
+                            .Class = 2,
+                            .Look = 2,
+                            .Angle = aim});
             }
             break;
         case 9:
@@ -123,12 +151,27 @@ void CraftAttack(const TWorldObject& o) {
                     for (int32_t cls = 0; cls < 2; ++cls) {
                         const int32_t speed = 8 + random(32);
                         const int32_t angle = 256 + random(512);
-                        Shot(o, 48, speed, cls, 2, angle);
+                        FireBullet(o.X, o.Y,
+                                   {.Kind = BulletKind::SmallBall,
+                                    .Speed = speed,
+                                    .Class = cls,
+                                    .Look = 2,
+                                    .Angle = angle});
                     }
                 }
-                Shot(o, 56, 64, 0, 3, 512, false);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::TrailRay,
+                            .Speed = 64,
+                            .Look = 3,
+                            .Angle = 512,
+                            .Hells = false});
             }
-            if (b >= 101 && b % 4 == 0) Shot(o, 50, 48, 2, 0, AimAtShip(o.X, o.Y));
+            if (b >= 101 && b % 4 == 0)
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 48,
+                            .Class = 2,
+                            .Angle = AimAtShip(o.X, o.Y)});
             break;
         default:  // 0, 2, 4, 6, 8: no fire
             break;
@@ -139,9 +182,20 @@ void CraftAttack(const TWorldObject& o) {
 bool BossTimeOut(int32_t slot) {
     TWorldObject& o = Objects[slot];
     if (o.Age <= BossTimeOutAge || (o.Age & 4) != 0) return false;
-    for (int32_t k = 0; k < RingCount; ++k) Shot(o, 49, 48, ClassShootBack, 0, RingStep * k);
+    for (int32_t k = 0; k < RingCount; ++k)
+        FireBullet(o.X, o.Y,
+                   {.Kind = BulletKind::SpikedBall,
+                    .Speed = 48,
+                    .Class = ClassShootBack,
+                    .Angle = RingStep * k});
     for (int32_t k = 0; k < 4; ++k)
-        Shot(o, BulletKind::Homing, 48, ClassShootBack, 1, 128 + 256 * k, false);
+        FireBullet(o.X, o.Y,
+                   {.Kind = BulletKind::Homing,
+                    .Speed = 48,
+                    .Class = ClassShootBack,
+                    .Look = 1,
+                    .Angle = 128 + 256 * k,
+                    .Hells = false});
     CancelBullets(false);
     StagePhase = PhaseCleared;
     StageClock = 0;

@@ -39,15 +39,20 @@ constexpr int32_t DirectionMask = 960;  // TYPE-S: the aim down to one of 16 dir
 // 1..128 (no trailing bullet the game fires has one) leaves no trail rather than dividing
 // by zero.
 bool TrailDue(const TWorldObject& b) {
-    const int32_t speed = b.Frame;
+    const int32_t speed = b.BulletSpeed();
     if (speed < 1 || speed > TrailSpacing) return false;
     return b.Age % (TrailSpacing / speed) == 0;
 }
 
 void LeaveTrail(const TWorldObject& b) {
     if (!TrailDue(b)) return;
-    SpawnBullet(b.X, b.Y, 0, TrailLife / b.Frame, false, ClassShootBack, BulletLook(b),
-                BulletKind::TrailPiece, 0, 0, b.Aim);
+    FireBullet(b.X, b.Y,
+               {.Kind = BulletKind::TrailPiece,
+                .Class = ClassShootBack,
+                .Look = BulletLook(b),
+                .Angle = b.BulletAngle(),
+                .Mode = TrailLife / b.BulletSpeed(),
+                .Hells = false});
 }
 
 // Removal outside the field, then the background test whether removed or not.
@@ -61,48 +66,49 @@ void LeaveOrHitWall(TWorldObject& b) {
 }
 
 void Ray(TWorldObject& b) {
-    b.HitPoints = WrapAdd(b.HitPoints, b.Frame);
-    const int32_t d = PixelFloor(b.HitPoints);  // distance in pixels
-    b.X = WrapAdd(RoundEvenOrLowest(d * CosOf(b.Aim)), b.VelocityX);
-    b.Y = WrapAdd(RoundEvenOrLowest(d * SinOf(b.Aim)), b.VelocityY);
+    b.RayDistance() = WrapAdd(b.RayDistance(), b.BulletSpeed());
+    const int32_t d = PixelFloor(b.RayDistance());  // distance in pixels
+    b.X = WrapAdd(RoundEvenOrLowest(d * CosOf(b.BulletAngle())), b.RayOriginX());
+    b.Y = WrapAdd(RoundEvenOrLowest(d * SinOf(b.BulletAngle())), b.RayOriginY());
     if (b.Kind == BulletKind::TrailRay) LeaveTrail(b);
     LeaveOrHitWall(b);
 }
 
 void FreeFlight(TWorldObject& b) {
-    b.FineX = WrapAdd(b.FineX, RoundEvenOrLowest(b.Frame * CosOf(b.Aim)));
-    b.FineY = WrapAdd(b.FineY, RoundEvenOrLowest(b.Frame * SinOf(b.Aim)));
+    b.FineX = WrapAdd(b.FineX, RoundEvenOrLowest(b.BulletSpeed() * CosOf(b.BulletAngle())));
+    b.FineY = WrapAdd(b.FineY, RoundEvenOrLowest(b.BulletSpeed() * SinOf(b.BulletAngle())));
     b.X = PixelTrunc(b.FineX);
     b.Y = PixelTrunc(b.FineY);
-    switch (b.ExtraA) {
+    switch (b.BulletMode()) {
         case ModeBounce:
             if (b.FineY < BounceTopFine || b.FineY > BounceBottomFine) {
-                b.Aim = (1024 - b.Aim) & AngleMask;
+                b.BulletAngle() = (1024 - b.BulletAngle()) & AngleMask;
             }
             break;
         case ModeTurning: {
-            const int32_t r = (AimAtShip(b.X, b.Y) - b.Aim) & AngleMask;
-            if (r > 255 && r <= 320 && b.ExtraB > 0) {
-                b.ExtraB -= 1;
-                b.Aim = (b.Aim + 256) & AngleMask;
+            const int32_t r = (AimAtShip(b.X, b.Y) - b.BulletAngle()) & AngleMask;
+            if (r > 255 && r <= 320 && b.BulletModeValue() > 0) {
+                b.BulletModeValue() -= 1;
+                b.BulletAngle() = (b.BulletAngle() + 256) & AngleMask;
             }
-            if (r > 703 && r <= 768 && b.ExtraB > 0) {
-                b.ExtraB -= 1;
-                b.Aim = (b.Aim - 256) & AngleMask;
+            if (r > 703 && r <= 768 && b.BulletModeValue() > 0) {
+                b.BulletModeValue() -= 1;
+                b.BulletAngle() = (b.BulletAngle() - 256) & AngleMask;
             }
             break;
         }
         case ModeAimLate:
             if (b.FineX > AimLateFineX) {
-                b.Aim = AimAtShip(b.X, b.Y);
-                b.VelocityX = b.X;
-                b.VelocityY = b.Y;
-                b.HitPoints = 0;
+                b.BulletAngle() = AimAtShip(b.X, b.Y);
+                b.RayOriginX() = b.X;
+                b.RayOriginY() = b.Y;
+                b.RayDistance() = 0;
                 b.Kind = BulletKind::TrailRay;
             }
             break;
         case ModeCurving:
-            if (b.Age < CurvingFrames) b.Aim = (b.Aim + b.ExtraB) & AngleMask;
+            if (b.Age < CurvingFrames)
+                b.BulletAngle() = (b.BulletAngle() + b.BulletModeValue()) & AngleMask;
             break;
         default:
             break;
@@ -112,9 +118,10 @@ void FreeFlight(TWorldObject& b) {
 }
 
 void Homing(TWorldObject& b) {
-    b.X = WrapAdd(b.X, RoundEvenOrLowest(PixelExact(b.Frame) * CosOf(b.Aim)));
-    b.Y = WrapAdd(b.Y, RoundEvenOrLowest(PixelExact(b.Frame) * SinOf(b.Aim)));
-    if (b.Age < HomingFrames) b.Aim = TurnAngle(b.Aim, AimAtShip(b.X, b.Y), HomingTurn);
+    b.X = WrapAdd(b.X, RoundEvenOrLowest(PixelExact(b.BulletSpeed()) * CosOf(b.BulletAngle())));
+    b.Y = WrapAdd(b.Y, RoundEvenOrLowest(PixelExact(b.BulletSpeed()) * SinOf(b.BulletAngle())));
+    if (b.Age < HomingFrames)
+        b.BulletAngle() = TurnAngle(b.BulletAngle(), AimAtShip(b.X, b.Y), HomingTurn);
     LeaveTrail(b);
     LeaveOrHitWall(b);
 }
@@ -153,7 +160,7 @@ void BulletPass() {
                 break;
             case BulletKind::OldTrailPiece:
             case BulletKind::TrailPiece:
-                if (o.Age > o.ExtraA) o.Kind = KindFree;
+                if (o.Age > o.BulletMode()) o.Kind = KindFree;  // its lifetime
                 break;
             case ItemKind::Medal:
                 Medal(o);
@@ -175,15 +182,25 @@ void ShootBack(int32_t slot) {
         case ShootBackM:
             if (e.Age == 1) {
                 const uint32_t look = random(ShootBackLooks);
-                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, BulletKind::SmallBall,
-                            ShootBackSpeed, 0, AimAtShip(e.X, e.Y));
+                FireBullet(e.X, e.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = ShootBackSpeed,
+                            .Class = ClassShootBack,
+                            .Look = look,
+                            .Angle = AimAtShip(e.X, e.Y),
+                            .Hells = false});
             }
             break;
         case ShootBackS:
             if ((e.Age & 7) == 1) {
                 const uint32_t look = random(ShootBackLooks);
-                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, BulletKind::SmallBall,
-                            ShootBackSpeed, 0, AimAtShip(e.X, e.Y) & DirectionMask);
+                FireBullet(e.X, e.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = ShootBackSpeed,
+                            .Class = ClassShootBack,
+                            .Look = look,
+                            .Angle = AimAtShip(e.X, e.Y) & DirectionMask,
+                            .Hells = false});
             }
             break;
         case ShootBackI:
@@ -193,8 +210,13 @@ void ShootBack(int32_t slot) {
                     const int32_t speed = SpreadSpeed + random(SpreadSpeedRange);
                     const int32_t angle =
                         AimAtShip(e.X, e.Y) - SpreadAngle + random(2 * SpreadAngle);
-                    SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, BulletKind::SmallBall,
-                                speed, 0, angle);
+                    FireBullet(e.X, e.Y,
+                               {.Kind = BulletKind::SmallBall,
+                                .Speed = speed,
+                                .Class = ClassShootBack,
+                                .Look = look,
+                                .Angle = angle,
+                                .Hells = false});
                 }
             }
             break;

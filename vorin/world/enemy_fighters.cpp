@@ -47,9 +47,11 @@ void MineStep(int32_t slot, TWorldObject& o) {
     } else {
         return;
     }
-    Fire(o, 51, 32, 0, 1, 0, b - MineSpread);
-    Fire(o, 51, 32, 0, 1, 0, b);
-    Fire(o, 51, 32, 0, 1, 0, b + MineSpread);
+    FireBullet(o.X, o.Y,
+               {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 1, .Angle = b - MineSpread});
+    FireBullet(o.X, o.Y, {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 1, .Angle = b});
+    FireBullet(o.X, o.Y,
+               {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 1, .Angle = b + MineSpread});
     Destroy(slot, 0);
 }
 }  // namespace
@@ -59,44 +61,60 @@ void FighterBehaviour(int32_t slot) {
     switch (o.Kind) {
         case Dart:
             o.X -= 2;
-            if (Every(o, 60, 0)) Fire(o, 48, 16, 0, 1, 0, AimOf(o));
+            if (Every(o, 60, 0))
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::SmallBall, .Speed = 16, .Look = 1, .Angle = AimOf(o)});
             break;
         case Sinker:
             o.X -= 1;
             o.Y += PolarX(2, o.Age & 255);
-            if (Every(o, 60, 0)) Fire(o, 50, 32, 0, 1, 0, 512);
+            if (Every(o, 60, 0))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = 512});
             break;
         case RearGunner:
             o.X -= 1;
-            if (Every(o, 12, 0)) Fire(o, 49, 32, 0, 0, 0, 0);
+            if (Every(o, 12, 0))
+                FireBullet(o.X, o.Y, {.Kind = BulletKind::SpikedBall, .Speed = 32});
             break;
         case CrossGunner:
             o.X -= 1;
             if (Every(o, 60, 0)) {
-                Fire(o, 51, 24, 0, 3, 0, 256);
-                Fire(o, 51, 24, 0, 3, 0, 768);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 24, .Look = 3, .Angle = 256});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 24, .Look = 3, .Angle = 768});
             }
             break;
         case TwinGunner:
             o.X -= 1;
             if (Every(o, 40, 0)) {
-                Fire(o, 51, 48, 0, 0, 0, AimOf(o));
-                Fire(o, 51, 16, 0, 2, 0, AimOf(o));
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 48, .Angle = AimOf(o)});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::LargeBall, .Speed = 16, .Look = 2, .Angle = AimOf(o)});
             }
             break;
         case RingBurster:
             o.X -= 1;
             if (o.Age == RingAge) {
-                for (int32_t i = 0; i < RingCount; ++i) Fire(o, 50, 24, 0, 0, 0, RingStep * i);
+                for (int32_t i = 0; i < RingCount; ++i)
+                    FireBullet(o.X, o.Y,
+                               {.Kind = BulletKind::Needle, .Speed = 24, .Angle = RingStep * i});
             }
             break;
         case RotorGunship:
             o.X -= 1;
             if (Every(o, 120, 0)) {
                 const int32_t aim = AimOf(o);
-                Fire(o, 50, 32, 0, 1, 0, aim + 64);
-                Fire(o, 50, 32, 0, 1, 0, aim);
-                Fire(o, 50, 32, 0, 1, 0, aim - 64);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = aim + 64});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = aim - 64});
             }
             break;
         case GroundStructure:
@@ -105,8 +123,11 @@ void FighterBehaviour(int32_t slot) {
         case BigGunboat:
             if (o.Age & 1) o.X += 1;
             if (Every(o, 120, 60)) {
-                Fan(o.X, o.Y, 0, 128, 8, 0, 50, 24, 0, 0);
-                Fan(o.X, o.Y, 1, 128, 8, 0, 50, 24, 0, 64);
+                FireFan(o.X, o.Y, {.Kind = BulletKind::Needle, .Speed = 24},
+                        {.Step = 128, .Count = 8});
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::Needle, .Speed = 24, .Class = 1, .Angle = 64},
+                        {.Step = 128, .Count = 8});
             }
             break;
         case HomingMissile:

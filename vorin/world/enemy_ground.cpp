@@ -66,7 +66,13 @@ void GroundBehaviour(int32_t slot) {
     TWorldObject& o = Objects[slot];
     switch (o.Kind) {
         case CeilingGun:
-            if (Every(o, 120, 40)) SpawnBullet(o.X, o.Y, 0, 0, false, 0, 2, 56, 64, 0, 256);
+            if (Every(o, 120, 40))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::TrailRay,
+                            .Speed = 64,
+                            .Look = 2,
+                            .Angle = 256,
+                            .Hells = false});
             break;
         case Launcher:
             LauncherStep(o);
@@ -94,12 +100,24 @@ void GroundBehaviour(int32_t slot) {
         case CeilingTurret:
             TurnWithin(o, DownwardMin, DownwardMax);
             o.Frame = 8 - o.Param / 64;
-            if (Every(o, 60, 15)) Fire(o, 49, 16, 0, 2, 8, o.Param);
+            if (Every(o, 60, 15))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SpikedBall,
+                            .Speed = 16,
+                            .Look = 2,
+                            .Start = 8,
+                            .Angle = o.Param});
             break;
         case FloorTurret:
             TurnWithin(o, UpwardMin, UpwardMax);
             o.Frame = (o.Param - 512) / 64;
-            if (Every(o, 60, 15)) Fire(o, 49, 16, 0, 2, 8, o.Param);
+            if (Every(o, 60, 15))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SpikedBall,
+                            .Speed = 16,
+                            .Look = 2,
+                            .Start = 8,
+                            .Angle = o.Param});
             break;
         case PathDart:
             PathFollowerStep(o);

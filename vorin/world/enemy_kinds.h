@@ -24,12 +24,6 @@ inline bool Every(const TWorldObject& o, int32_t n, int32_t r) {
     return o.Age % n == r;
 }
 
-// One hell-scaled bullet with mode 0 from the object's position.
-inline void Fire(const TWorldObject& o, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
-                 int32_t start, int32_t angle) {
-    SpawnBullet(o.X, o.Y, 0, 0, true, cls, look, kind, speed, start, angle);
-}
-
 // The angle from the object to the first ship.
 inline int32_t AimOf(const TWorldObject& o) {
     return AimAtShip(o.X, o.Y);

@@ -100,6 +100,22 @@ struct TWorldObject {
     uint8_t StatePad = 0;
     int32_t ExtraA = 0;  // bullet: mode, or a trail's lifetime
     int32_t ExtraB = 0;  // bullet: mode value
+
+    // An enemy bullet keeps its own values in fields that mean other things elsewhere.
+    int32_t& BulletAngle() { return Aim; }  // heading 0..1023
+    int32_t BulletAngle() const { return Aim; }
+    int32_t& BulletSpeed() { return Frame; }  // 1/16 pixel per frame
+    int32_t BulletSpeed() const { return Frame; }
+    int32_t& RayOriginX() { return VelocityX; }  // where a ray started, pixels
+    int32_t RayOriginX() const { return VelocityX; }
+    int32_t& RayOriginY() { return VelocityY; }
+    int32_t RayOriginY() const { return VelocityY; }
+    int32_t& RayDistance() { return HitPoints; }  // along the ray, 1/16 pixel
+    int32_t RayDistance() const { return HitPoints; }
+    int32_t& BulletMode() { return ExtraA; }  // a crystal's mode; a trail piece's lifetime
+    int32_t BulletMode() const { return ExtraA; }
+    int32_t& BulletModeValue() { return ExtraB; }
+    int32_t BulletModeValue() const { return ExtraB; }
 };
 
 // The look is stored over four consecutive bytes.
