@@ -1,5 +1,5 @@
-// The twin-chain boss (194 and 195): its chains of segments, its drift and the fire of the
-// last segment of each chain.
+// The chain bosses (the chain fighter and the red chains): their chains of segments, its drift and
+// the fire of the last segment of each chain.
 #include <cmath>
 
 #include "krdxlib/geometry.h"
@@ -60,7 +60,7 @@ void TurningBullet(const TWorldObject& s, int32_t speed) {
                 .Hells = false});
 }
 
-// Fire of the last segment of a 194 chain with n segments left.
+// Fire of the last segment of a chain fighter's chain with n segments left.
 void FireA(const TWorldObject& s, int32_t n) {
     const int32_t age = s.Age;
     switch (n) {
@@ -133,7 +133,7 @@ void FireA(const TWorldObject& s, int32_t n) {
     }
 }
 
-// Fire of the last segment of a 195 chain with n segments left.
+// Fire of the last segment of a red chain with n segments left.
 void FireB(const TWorldObject& s, int32_t n) {
     const int32_t age = s.Age;
     switch (n) {

@@ -1,5 +1,5 @@
-// The fast craft with a trailing body (198): hunting with mines, leaving and coming back
-// from the other side, strafing, crossing, and the body that follows its path.
+// The fast craft with a trailing body (BossKind::TrailCraft): hunting with mines, leaving and
+// coming back from the other side, strafing, crossing, and the body that follows its path.
 #include "krdxlib/geometry.h"
 #include "world/bosses.h"
 #include "world/bullets.h"

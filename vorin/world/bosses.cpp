@@ -1,4 +1,4 @@
-// Boss entry, the time-out, the single large craft (192) and the fortress (193).
+// Boss entry, the time-out, the single large craft and the heavy tank (the fortress).
 #include "world/bosses.h"
 
 #include "krdxlib/geometry.h"
@@ -12,7 +12,7 @@
 int32_t SceneColourKind = 0;
 
 namespace {
-// Entry: bosses 192-195 move in from the right and become active here.
+// Entry: the bosses but the trailing craft move in from the right and become active here.
 constexpr int32_t EntryX = 240;
 constexpr int32_t FineEntryStep = 16;
 
@@ -24,7 +24,7 @@ constexpr int32_t RingCount = 64;
 constexpr int32_t RingStep = 16;
 constexpr int32_t TimeOutDeathTime = 300;
 
-// Boss 192: a figure eight about (240, 120), five attack phases out of ten of 240 frames.
+// The large craft: a figure eight about (240, 120), five attack phases out of ten of 240 frames.
 constexpr int32_t CraftCentreX = 240, CraftCentreY = 120;
 constexpr int32_t CraftSwingX = 60, CraftSwingY = 80;
 constexpr int32_t CraftPhaseFrames = 240;
@@ -32,7 +32,7 @@ constexpr int32_t CraftPhaseCount = 10;
 constexpr int32_t CraftPausePhase = 8;  // phases 8 and 9 hold the figure eight
 constexpr int32_t CraftBeat = 120;
 
-// Boss 193's parts: kind and offset from the fortress, in the order they are built.
+// The heavy tank's parts: kind and offset from the tank, in the order they are built.
 struct TPart {
     int32_t Kind, X, Y, Param, Age;
 };
@@ -60,7 +60,7 @@ bool BossEnter(TWorldObject& o) {
             o.X -= 1;
             arrived = o.X < EntryX;
             break;
-        default:  // 194, 195 move on their fine position; x is last frame's
+        default:  // the chain bosses move on their fine position; x is last frame's
             o.FineX -= FineEntryStep;
             arrived = o.X < EntryX;
             break;

@@ -20,7 +20,7 @@ constexpr int32_t BounceTopFine = 64, BounceBottomFine = 3791;
 // Mode 6 turns into an aimed ray past this fine x (about 317 pixels).
 constexpr int32_t AimLateFineX = 5071;
 constexpr int32_t CurvingFrames = 120;  // mode 7 curves this long
-constexpr int32_t HomingFrames = 300;   // kind 57 turns toward the ship this long
+constexpr int32_t HomingFrames = 300;   // the homing bullet turns this long
 constexpr int32_t HomingTurn = 8;
 constexpr int32_t TrailSpacing = 128;   // a trail piece every 128 / speed frames...
 constexpr int32_t TrailLife = 1024;     // ... living 1024 / speed frames

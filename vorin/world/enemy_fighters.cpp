@@ -10,7 +10,7 @@ using namespace EnemyKind;
 constexpr int32_t MissileSpeed = 48;       // 1/16 pixel per frame
 constexpr int32_t MissileTurn = 8;         // angle steps per frame
 constexpr int32_t MissileHomingAge = 600;  // it stops turning after this
-constexpr int32_t RingAge = 120;           // kind 86 fires its ring at this age only
+constexpr int32_t RingAge = 120;           // the ring burster fires at this age only
 constexpr int32_t RingCount = 16;
 constexpr int32_t RingStep = 64;
 
