@@ -56,8 +56,12 @@ Snapshot Fight(int32_t kind, int32_t x, int32_t y, int32_t age) {
         if (o.Kind >= KindFirstEnemy) o.Age = age;
     }
     for (int32_t n = 0; FindFreeSlot(FirstWorldSlot, LastWorldSlot).second; ++n) {
-        SpawnBullet(20 + (n * 37) % 280, 20 + (n * 53) % 200, 0, 0, false, 0, 1, 50, 8, 0,
-                    (n * 97) % 1024);
+        FireBullet(20 + (n * 37) % 280, 20 + (n * 53) % 200,
+                   {.Kind = BulletKind::Needle,
+                    .Speed = 8,
+                    .Look = 1,
+                    .Angle = (n * 97) % 1024,
+                    .Hells = false});
     }
     return {{Objects, Objects + ObjectCount},
             {PathRing, PathRing + PathRingSize},

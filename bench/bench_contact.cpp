@@ -56,8 +56,10 @@ TSnapshot BusyWorld() {
     for (int32_t i = 0; i < 96; ++i) {
         const int32_t dx = (i * 7) % 61 - 30, dy = (i * 11) % 61 - 30;
         const bool tooClose = dx > -6 && dx < 6 && dy > -6 && dy < 6;
-        SpawnBullet(ShipX + (tooClose ? 40 : dx), ShipY + dy, 0, 0, false, 0, i % 9, 48 + i % 16, 0,
-                    0, 0);
+        FireBullet(ShipX + (tooClose ? 40 : dx), ShipY + dy,
+                   {.Kind = KindFirstBullet + i % 16,
+                    .Look = static_cast<uint32_t>(i % 9),
+                    .Hells = false});
     }
     // Every shot slot busy: main shots, wide and bound shots on the enemies, and a few
     // anchor trails and drills that pierce.

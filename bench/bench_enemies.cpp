@@ -54,26 +54,60 @@ std::vector<TWorldObject> MixedTable() {
     }
     ClassSettings[0] = ClassSettings[1] = ClassSettings[2] = ClassSettings[3] = ClassNormal;
     for (int32_t i = 0; i < 80; ++i) {
-        SpawnBullet(100 + i * 2, 40 + i, 0, 0, false, 0, i % 4, 48 + i % 5, 16 + i % 32, 0, i * 13);
+        FireBullet(100 + i * 2, 40 + i,
+                   {.Kind = KindFirstBullet + i % 5,
+                    .Speed = 16 + i % 32,
+                    .Look = static_cast<uint32_t>(i % 4),
+                    .Angle = i * 13,
+                    .Hells = false});
     }
     for (int32_t i = 0; i < 10; ++i) {
-        SpawnBullet(200, 20 + i * 20, 0, 0, false, 0, 1, KindTrailRay, 64, 0, 500 + i);
-        SpawnBullet(190, 20 + i * 20, 0, 16, false, 3, 1, KindTrailPiece, 0, 0, 500 + i);
-        SpawnBullet(180, 20 + i * 20, 0, 16, false, 3, 1, KindTrailPiece, 0, 0, 500 + i);
+        FireBullet(200, 20 + i * 20,
+                   {.Kind = BulletKind::TrailRay,
+                    .Speed = 64,
+                    .Look = 1,
+                    .Angle = 500 + i,
+                    .Hells = false});
+        FireBullet(190, 20 + i * 20,
+                   {.Kind = BulletKind::TrailPiece,
+                    .Class = 3,
+                    .Look = 1,
+                    .Angle = 500 + i,
+                    .Mode = 16,
+                    .Hells = false});
+        FireBullet(180, 20 + i * 20,
+                   {.Kind = BulletKind::TrailPiece,
+                    .Class = 3,
+                    .Look = 1,
+                    .Angle = 500 + i,
+                    .Mode = 16,
+                    .Hells = false});
     }
     const int32_t modes[] = {ModeBounce, ModeTurning, ModeAimLate, ModeCurving};
     for (int32_t i = 0; i < 20; ++i) {
-        SpawnBullet(150 + i * 3, 60 + i * 5, 3, modes[i % 4], false, 0, 1,
-                    i % 2 ? KindTrailFlight : KindFreeFlight, 32, 0, i * 50);
+        FireBullet(150 + i * 3, 60 + i * 5,
+                   {.Kind = i % 2 ? BulletKind::TrailCrystal : BulletKind::Crystal,
+                    .Speed = 32,
+                    .Look = 1,
+                    .Angle = i * 50,
+                    .Mode = modes[i % 4],
+                    .ModeValue = 3,
+                    .Hells = false});
     }
     for (int32_t i = 0; i < 10; ++i) {
-        SpawnBullet(250, 30 + i * 18, 0, 0, false, 3, 1, KindHoming, 48, 0, i * 100);
+        FireBullet(250, 30 + i * 18,
+                   {.Kind = BulletKind::Homing,
+                    .Speed = 48,
+                    .Class = 3,
+                    .Look = 1,
+                    .Angle = i * 100,
+                    .Hells = false});
     }
     for (int32_t i = 0; i < 5; ++i) {
         const int32_t slot = FindFreeSlot(FirstWorldSlot, LastWorldSlot).first;
         TWorldObject& o = Objects[slot];
         o = {};
-        o.Kind = KindLargeExplosion;
+        o.Kind = EffectKind::LargeExplosion;
         o.X = 240;
         o.Y = 40 + i * 40;
         o.FineX = o.X * 16;
@@ -82,7 +116,8 @@ std::vector<TWorldObject> MixedTable() {
     }
     // Whatever is left is more rays, so that the table is full.
     while (FindFreeSlot(FirstWorldSlot, LastWorldSlot).second) {
-        SpawnBullet(300, 120, 0, 0, false, 0, 0, 50, 24, 0, 512);
+        FireBullet(300, 120,
+                   {.Kind = BulletKind::Needle, .Speed = 24, .Angle = 512, .Hells = false});
     }
     return {Objects, Objects + ObjectCount};
 }

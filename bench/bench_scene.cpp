@@ -55,7 +55,7 @@ void FillWorld() {
             const uint32_t look = static_cast<uint32_t>(n % 9);
             std::memcpy(&o.State, &look, sizeof look);
         } else if (n < 135) {
-            o.Kind = KindMedal;
+            o.Kind = ItemKind::Medal;
         } else {
             o.Kind = SpriteKinds[n % std::size(SpriteKinds)];
             o.Layer = n % 5;

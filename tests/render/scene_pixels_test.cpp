@@ -128,7 +128,7 @@ TEST_F(SceneTest, LookEightCyclesThroughFourColourGroups) {
 
 TEST_F(SceneTest, MedalsUseTheirEightCellsWithoutColourChange) {
     for (int c = 80; c < 88; ++c) BulletCells[c].fill(static_cast<uint8_t>(c + 20));
-    TWorldObject& o = Bullet(64, KindMedal, 30, 40, 0);
+    TWorldObject& o = Bullet(64, ItemKind::Medal, 30, 40, 0);
     SetLook(o, 3);  // a look does not colour medals
     for (int a = 0; a < 20; a += 3) {
         o.Age = a;

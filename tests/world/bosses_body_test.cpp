@@ -77,11 +77,11 @@ TEST_F(BossBodyTest, ChainBossBuildsTwoChainsOfEightInTheFirstFreeRuns) {
     EXPECT_EQ(ClockHold, ClockHeld);
     EXPECT_EQ(SceneColourKind, 195);
     EXPECT_EQ(Cues(PlayCue::SceneColours), 1);  // the layers above reload the colours
-    EXPECT_EQ(Objects[100].Kind, KindVanish);
+    EXPECT_EQ(Objects[100].Kind, EffectKind::Vanish);
     EXPECT_EQ(WorldRegA, 71);
     EXPECT_EQ(WorldRegB, 79);
     for (int32_t s = 71; s < 87; ++s) {
-        EXPECT_EQ(Objects[s].Kind, KindBossChainSegment) << s;
+        EXPECT_EQ(Objects[s].Kind, PartKind::ChainSegment) << s;
         EXPECT_EQ(Objects[s].Parent, boss) << s;
         EXPECT_EQ(Objects[s].FineX, 0) << s;
         EXPECT_EQ(Objects[s].FineY, 0) << s;
@@ -112,7 +112,7 @@ TEST_F(BossBodyTest, FailureWhenTheTableHasNoTwoRunsOfEight) {
             for (int32_t s = c.extraRun; s < c.extraRun + 8; ++s) Objects[s].Kind = 0;
         SpawnObject(300, 100, 194, 0);
         EXPECT_EQ(Message(), "FAILURE") << c.period << " " << c.extraRun;
-        EXPECT_EQ(CountKind(KindBossChainSegment), 0) << c.period << " " << c.extraRun;
+        EXPECT_EQ(CountKind(PartKind::ChainSegment), 0) << c.period << " " << c.extraRun;
         EXPECT_EQ(WorldRegA, 0);
         // The boss without chains still runs.
         for (int32_t i = 0; i < 200; ++i) Frame();
@@ -178,7 +178,7 @@ TEST_F(BossBodyTest, LastSegmentIsTheVulnerableOneAndLosingItExposesTheOneBefore
     ChainBoss(boss);
     for (int32_t i = 0; i < 7; ++i) EXPECT_EQ(Objects[a + i].ShotResponse, ShotsStopped) << i;
     EXPECT_EQ(Objects[b + 7].ShotResponse, ShotsStopped);
-    EXPECT_TRUE(BulletsOf(KindTrailRay).empty());
+    EXPECT_TRUE(BulletsOf(BulletKind::TrailRay).empty());
 }
 
 TEST_F(BossBodyTest, RootAloneFiresTheTurningBulletOnlyWhenSomeClassFires) {
@@ -198,7 +198,7 @@ TEST_F(BossBodyTest, RootAloneFiresTheTurningBulletOnlyWhenSomeClassFires) {
             for (int32_t i = 1; i < 8; ++i) Objects[s + i].Kind = KindFree;
         for (int32_t k = 0; k < 3; ++k) ClassSettings[k] = c.classes[k];
         ChainBoss(boss);
-        const std::vector<int32_t> shots = BulletsOf(KindTrailFlight);
+        const std::vector<int32_t> shots = BulletsOf(BulletKind::TrailCrystal);
         ASSERT_EQ(shots.size(), c.turns ? 2u : 0u) << c.turns;  // one per chain
         for (int32_t s : shots) {
             EXPECT_EQ(Objects[s].ExtraA, ModeTurning);
@@ -222,7 +222,7 @@ TEST_F(BossBodyTest, TrailBossSpawnsHeadingLeftWithItsBodyInARunAndTheRingFilled
     EXPECT_EQ(WorldRegB, 71);
     EXPECT_EQ(PathHead, 0);
     for (int32_t s = 71; s < 87; ++s) {
-        EXPECT_EQ(Objects[s].Kind, KindBossBodySegment) << s;
+        EXPECT_EQ(Objects[s].Kind, PartKind::BodySegment) << s;
         EXPECT_EQ(Objects[s].Parent, boss) << s;
     }
     for (const TPathPoint& p : PathRing) {
@@ -293,12 +293,12 @@ TEST_F(BossBodyTest, TrailBossHuntsThenLeavesOnlyWhenHeadingNearlyVertical) {
     // A mine on every 20th frame inside the margins, with the new heading.
     o.Age = 19;
     Frame();
-    ASSERT_EQ(BulletsOf(KindBossMine).size(), 1u);
-    EXPECT_EQ(Objects[BulletsOf(KindBossMine)[0]].Param, o.Param);
+    ASSERT_EQ(BulletsOf(EnemyKind::Mine).size(), 1u);
+    EXPECT_EQ(Objects[BulletsOf(EnemyKind::Mine)[0]].Param, o.Param);
     o.FineX = 10 * 16;
     o.Age = 39;
     Frame();
-    EXPECT_EQ(BulletsOf(KindBossMine).size(), 1u) << "no mine outside the margins";
+    EXPECT_EQ(BulletsOf(EnemyKind::Mine).size(), 1u) << "no mine outside the margins";
     // Long enough hunting, but heading left: it keeps hunting.
     o.FineX = 200 * 16;
     o.Param = 512;

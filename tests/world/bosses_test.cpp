@@ -117,8 +117,8 @@ TEST_F(BossTest, TimeOutFiresTheLastRingCancelsItEndsTheStageAndDiesWithoutScore
         EXPECT_EQ(o.Age, 0);
         EXPECT_EQ(o.Param, 0);
         EXPECT_EQ(Players[0].Score, 1234) << "a time-out scores nothing";
-        EXPECT_EQ(CountKind(KindVanish), 68) << "ring of 64 and four homing, all cancelled";
-        EXPECT_EQ(CountKind(KindMedal), 0);
+        EXPECT_EQ(CountKind(EffectKind::Vanish), 68) << "ring of 64 and four homing, all cancelled";
+        EXPECT_EQ(CountKind(ItemKind::Medal), 0);
         EXPECT_EQ(Stats.SpawnCount, before) << "bullets are not spawned objects";
     }
 }

@@ -11,7 +11,13 @@ using BulletTest = EnemyTest;
 
 // A hell-scaled ray of kind 50 at (160, 120).
 void Ray(int32_t speed, int32_t angle = 0, int32_t cls = 0, uint32_t look = 1, int32_t start = 0) {
-    SpawnBullet(160, 120, 0, 0, true, cls, look, 50, speed, start, angle);
+    FireBullet(160, 120,
+               {.Kind = BulletKind::Needle,
+                .Speed = speed,
+                .Class = cls,
+                .Look = look,
+                .Start = start,
+                .Angle = angle});
 }
 
 TEST_F(BulletTest, SpeedHellScalesWithUnsignedHalving) {
@@ -31,7 +37,7 @@ TEST_F(BulletTest, SpeedHellScalesWithUnsignedHalving) {
         HellSpeed = c.hell;
         Ray(c.speed);
         EXPECT_EQ(Objects[64].Frame, c.want) << c.hell << " " << c.speed;
-        SpawnBullet(0, 0, 0, 0, false, 0, 0, 50, c.speed, 0, 0);
+        FireBullet(0, 0, {.Kind = BulletKind::Needle, .Speed = c.speed, .Hells = false});
         EXPECT_EQ(Objects[65].Frame, c.speed) << "hell scaling off";
     }
 }
@@ -66,7 +72,13 @@ TEST_F(BulletTest, DensityCopies) {
         EXPECT_EQ(Bullets(), c.want) << "density " << c.density;
         // Shoot-back and any bullet with hell scaling off: never scaled or copied.
         ClearBullets();
-        SpawnBullet(160, 120, 0, 0, false, ClassShootBack, 1, 48, 40, 0, 100);
+        FireBullet(160, 120,
+                   {.Kind = BulletKind::SmallBall,
+                    .Speed = 40,
+                    .Class = ClassShootBack,
+                    .Look = 1,
+                    .Angle = 100,
+                    .Hells = false});
         EXPECT_EQ(CountBullets(), 1);
         EXPECT_EQ(Objects[64].Frame, 40);
     }
@@ -146,7 +158,8 @@ TEST_F(BulletTest, FansAreCentred) {
     };
     for (const Case& c : cases) {
         ClearBullets();
-        Fan(160, 120, 0, c.step, c.count, 0, 48, 16, 0, c.centre);
+        FireFan(160, 120, {.Kind = BulletKind::SmallBall, .Speed = 16, .Angle = c.centre},
+                {.Step = c.step, .Count = c.count});
         std::vector<int32_t> angles;
         for (const Shot& s : Bullets()) angles.push_back(s.angle);
         std::sort(angles.begin(), angles.end());
@@ -159,12 +172,13 @@ TEST_F(BulletTest, CancelTurnsEveryBulletIntoAMedalOrAFlash) {
         ResetWorld();
         DefineKind(80, 5);
         const int32_t enemy = SpawnObject(50, 50, 80, 0);
-        for (int32_t k = 48; k <= 63; ++k) SpawnBullet(100 + k, 60, 0, 3, false, 0, 5, k, 8, 0, 0);
+        for (int32_t k = KindFirstBullet; k <= KindLastBullet; ++k)
+            FireBullet(100 + k, 60, {.Kind = k, .Speed = 8, .Look = 5, .Mode = 3, .Hells = false});
         CancelBullets(medals);
         EXPECT_EQ(Objects[enemy].Kind, 80);
         for (int32_t s = enemy + 1; s <= enemy + 16; ++s) {
             const TWorldObject& o = Objects[s];
-            EXPECT_EQ(o.Kind, medals ? KindMedal : KindVanish) << s;
+            EXPECT_EQ(o.Kind, medals ? ItemKind::Medal : EffectKind::Vanish) << s;
             EXPECT_EQ(BulletLook(o), 0u);
             EXPECT_EQ(o.Age, 0);
             if (medals) {
@@ -190,7 +204,12 @@ TEST_F(BulletTest, RayDistanceRoundsTowardMinusInfinity) {
     };
     for (const Case& c : cases) {
         ResetWorld();
-        SpawnBullet(160, 120, 0, 0, false, 0, 0, 48, c.speed, c.start, c.angle);
+        FireBullet(160, 120,
+                   {.Kind = BulletKind::SmallBall,
+                    .Speed = c.speed,
+                    .Start = c.start,
+                    .Angle = c.angle,
+                    .Hells = false});
         BulletPass();
         EXPECT_EQ(Objects[64].X, c.x) << c.start << " " << c.angle;
         EXPECT_EQ(Objects[64].Y, c.y) << c.start << " " << c.angle;
@@ -208,16 +227,21 @@ TEST_F(BulletTest, LeavingTheFieldThenTheBackgroundTest) {
         int32_t x, y, kind;
     };
     const Case cases[] = {
-        {320, 60, 48},  {321, 60, KindFree},    {-1, 60, KindFree},     {100, 241, KindFree},
-        {100, 240, 48}, {330, 120, KindVanish}, {100, 120, KindVanish},
+        {320, 60, 48},
+        {321, 60, KindFree},
+        {-1, 60, KindFree},
+        {100, 241, KindFree},
+        {100, 240, 48},
+        {330, 120, EffectKind::Vanish},
+        {100, 120, EffectKind::Vanish},
     };
     for (const Case& c : cases) {
         ClearBullets();
         for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) Objects[s].Kind = KindFree;
-        SpawnBullet(c.x, c.y, 0, 0, false, 0, 3, 48, 0, 0, 0);
+        FireBullet(c.x, c.y, {.Kind = BulletKind::SmallBall, .Look = 3, .Hells = false});
         BulletPass();
         EXPECT_EQ(Objects[64].Kind, c.kind) << c.x << "," << c.y;
-        if (c.kind == KindVanish) {
+        if (c.kind == EffectKind::Vanish) {
             EXPECT_EQ(BulletLook(Objects[64]), 0u);
             EXPECT_EQ(Objects[64].Age, 0);
         }
@@ -226,7 +250,7 @@ TEST_F(BulletTest, LeavingTheFieldThenTheBackgroundTest) {
 
 TEST_F(BulletTest, TrailingRayLeavesPiecesThatExpire) {
     // Speed 64: a piece every 2 frames, living 16.
-    SpawnBullet(20, 120, 0, 0, false, 0, 2, 56, 64, 0, 0);
+    FireBullet(20, 120, {.Kind = BulletKind::TrailRay, .Speed = 64, .Look = 2, .Hells = false});
     Frames(6);
     EXPECT_EQ(CountKind(63), 3);
     for (int32_t s = 65; s <= 67; ++s) {
@@ -242,14 +266,15 @@ TEST_F(BulletTest, TrailingRayLeavesPiecesThatExpire) {
     EXPECT_EQ(Objects[65].Kind, KindFree);
     // A trailing bullet whose speed the speed hell halved to 0 moves not and trails not.
     ResetWorld();
-    SpawnBullet(20, 120, 0, 0, false, 0, 2, 56, 0, 0, 0);
+    FireBullet(20, 120, {.Kind = BulletKind::TrailRay, .Look = 2, .Hells = false});
     Frames(4);
     EXPECT_EQ(CountKind(63), 0);
 }
 
 TEST_F(BulletTest, FreeFlightModes) {
     // Mode 0 bounces off the top and bottom.
-    SpawnBullet(100, 4, 0, ModeBounce, false, 0, 1, 53, 32, 0, 768);
+    FireBullet(100, 4,
+               {.Kind = BulletKind::Crystal, .Speed = 32, .Look = 1, .Angle = 768, .Hells = false});
     Frame();
     EXPECT_EQ(Objects[64].Aim, 256);
     EXPECT_EQ(Objects[64].Y, 2);
@@ -259,7 +284,12 @@ TEST_F(BulletTest, FreeFlightModes) {
     // Mode 1 turns a quarter at a time while turns are left.
     ResetWorld();
     Park(74, 217);  // seen from (100, 120) at about 300: a right turn due
-    SpawnBullet(100, 120, 1, ModeTurning, false, 0, 1, 53, 0, 0, 0);
+    FireBullet(100, 120,
+               {.Kind = BulletKind::Crystal,
+                .Look = 1,
+                .Mode = ModeTurning,
+                .ModeValue = 1,
+                .Hells = false});
     Frame();
     EXPECT_EQ(Objects[64].Aim, 256);
     EXPECT_EQ(Objects[64].ExtraB, 0);
@@ -270,7 +300,8 @@ TEST_F(BulletTest, FreeFlightModes) {
     // Mode 6 becomes an aimed trailing ray past x 317.
     ResetWorld();
     Park(100, 120);
-    SpawnBullet(316, 120, 0, ModeAimLate, true, 0, 1, 53, 48, 0, 0);
+    FireBullet(316, 120,
+               {.Kind = BulletKind::Crystal, .Speed = 48, .Look = 1, .Mode = ModeAimLate});
     Frame();
     EXPECT_EQ(Objects[64].Kind, 56);
     EXPECT_EQ(Objects[64].Aim, 512);
@@ -281,7 +312,13 @@ TEST_F(BulletTest, FreeFlightModes) {
 
     // Mode 7 curves by its step until age 120.
     ResetWorld();
-    SpawnBullet(160, 120, -3, ModeCurving, false, 0, 1, 53, 0, 0, 100);
+    FireBullet(160, 120,
+               {.Kind = BulletKind::Crystal,
+                .Look = 1,
+                .Angle = 100,
+                .Mode = ModeCurving,
+                .ModeValue = -3,
+                .Hells = false});
     Frames(119);
     EXPECT_EQ(Objects[64].Aim, (100 - 3 * 119) & 1023);
     Frames(5);
@@ -289,7 +326,13 @@ TEST_F(BulletTest, FreeFlightModes) {
 }
 
 TEST_F(BulletTest, FreeFlightTrailUsesTheCurrentAngle) {
-    SpawnBullet(160, 120, 5, ModeCurving, false, 0, 4, 59, 32, 0, 0);
+    FireBullet(160, 120,
+               {.Kind = BulletKind::TrailCrystal,
+                .Speed = 32,
+                .Look = 4,
+                .Mode = ModeCurving,
+                .ModeValue = 5,
+                .Hells = false});
     Frames(4);  // pieces at ages 4 (128 / 32)
     EXPECT_EQ(CountKind(63), 1);
     EXPECT_EQ(Objects[65].Aim, 20);
@@ -298,7 +341,12 @@ TEST_F(BulletTest, FreeFlightTrailUsesTheCurrentAngle) {
 
 TEST_F(BulletTest, HomingBulletTurnsEightAFrameFor300Frames) {
     Park(160, 0);
-    SpawnBullet(160, 200, 0, 0, false, 3, 1, 57, 48, 0, 0);  // heading right, ship above
+    FireBullet(160, 200,
+               {.Kind = BulletKind::Homing,
+                .Speed = 48,
+                .Class = 3,
+                .Look = 1,
+                .Hells = false});  // heading right, ship above
     Frame();
     EXPECT_EQ(Objects[64].X, 163);
     EXPECT_EQ(Objects[64].Aim, 1016);

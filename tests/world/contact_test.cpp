@@ -73,7 +73,7 @@ TEST_F(ContactTest, BulletCases) {
         EXPECT_EQ(CountEffects(2), c.scratches);
         EXPECT_EQ(p.ShipState, c.shotDown ? ShipShotDown : ShipFlying);
         EXPECT_EQ(CountSounds(Sfx::Explosion), c.shotDown ? 1 : 0);
-        if (c.kindAfter == KindVanish) {
+        if (c.kindAfter == EffectKind::Vanish) {
             EXPECT_EQ(BulletLook(b), 0u);
             EXPECT_EQ(b.Age, 0);
         }
@@ -116,7 +116,7 @@ TEST_F(ContactTest, AShipInGameOverIsOutOfPlay) {
     Bullet(Slot, ShipX, ShipY);
     Body(ShipX, ShipY, ContactDeadly);
     ContactPass();
-    EXPECT_EQ(Objects[Slot].Kind, KindRayFirst);
+    EXPECT_EQ(Objects[Slot].Kind, BulletKind::SmallBall);
     EXPECT_EQ(Ship().ShipState, ShipGameOver);
     EXPECT_EQ(Ship().Score, 0);
 }
@@ -133,13 +133,15 @@ TEST_F(ContactTest, ItemPickUp) {
         uint8_t mainAfter, anchorAfter;
     };
     const Case cases[] = {
-        {"power-up raises the main shot", KindPowerUp, 1, 4, 28, 19, 0, 0, 0, 8, 28},
-        {"power-up raises the anchor weapon", KindPowerUp, 2, 3, 18, -19, 0, 0, 0, 3, 25},
-        {"end of both rows: 5000 and a pop-up", KindPowerUp, 0, 7, 28, 0, KindPopUp, 5000, 0, 7,
+        {"power-up raises the main shot", ItemKind::PowerUp, 1, 4, 28, 19, 0, 0, 0, 8, 28},
+        {"power-up raises the anchor weapon", ItemKind::PowerUp, 2, 3, 18, -19, 0, 0, 0, 3, 25},
+        {"end of both rows: 5000 and a pop-up", ItemKind::PowerUp, 0, 7, 28, 0,
+         EffectKind::ScorePopUp, 5000, 0, 7, 28},
+        {"end of both rows, character 1", ItemKind::PowerUp, 2, 2, 17, 3, EffectKind::ScorePopUp,
+         5000, 0, 2, 17},
+        {"medal", ItemKind::Medal, 0, 4, 28, 10, 0, 100, 1, 4, 28},
+        {"20 away is not picked up", ItemKind::PowerUp, 1, 4, 28, 20, ItemKind::PowerUp, 0, 0, 4,
          28},
-        {"end of both rows, character 1", KindPowerUp, 2, 2, 17, 3, KindPopUp, 5000, 0, 2, 17},
-        {"medal", KindMedal, 0, 4, 28, 10, 0, 100, 1, 4, 28},
-        {"20 away is not picked up", KindPowerUp, 1, 4, 28, 20, KindPowerUp, 0, 0, 4, 28},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,7 +162,7 @@ TEST_F(ContactTest, ItemPickUp) {
         EXPECT_EQ(Ship().MainShotLevel, c.mainAfter);
         EXPECT_EQ(Ship().AnchorWeaponLevel, c.anchorAfter);
         EXPECT_EQ(CountSounds(Sfx::Item), c.kindAfter == c.kind ? 0 : 1);
-        if (c.kindAfter == KindPopUp) {
+        if (c.kindAfter == EffectKind::ScorePopUp) {
             EXPECT_EQ(Objects[Slot].Param, 2);
             EXPECT_EQ(Objects[Slot].Age, 0);
         }
@@ -212,7 +214,7 @@ TEST_F(ContactTest, DeadlyBodyHitsAVulnerableShip) {
     EXPECT_EQ(CountSounds(Sfx::Explosion), 1);
     // A large explosion marks the ship's position.
     const TWorldObject& e = Objects[s + 1];
-    EXPECT_EQ(e.Kind, KindLargeExplosion);
+    EXPECT_EQ(e.Kind, EffectKind::LargeExplosion);
     EXPECT_EQ(e.X, ShipX);
     EXPECT_EQ(e.Y, ShipY);
     EXPECT_EQ(e.FineX, ShipX * 16);
@@ -303,7 +305,7 @@ TEST_F(ContactTest, HitTakingHitPointsToZeroDestroys) {
     EXPECT_EQ(Objects[s].HitPoints, 7);
     Shot(0, ShotKind::Main, 200, 100, 0);
     ContactPass();
-    EXPECT_EQ(Objects[s].Kind, KindLargeExplosion);
+    EXPECT_EQ(Objects[s].Kind, EffectKind::LargeExplosion);
     EXPECT_EQ(Stats.ShootDownCount, 1);
     EXPECT_EQ(Ship().Score, 10 + 10 + 100);
     EXPECT_EQ(Objects[0].Kind, KindFree);

@@ -116,7 +116,7 @@ TEST_F(DestroyTest, ScoreStopsAtTheEndsOfItsRange) {
 
 TEST_F(DestroyTest, ExplodingDeathKinds) {
     for (const auto& [deathKind, explosion] :
-         {std::pair{1, KindSmallExplosion}, std::pair{2, KindLargeExplosion}}) {
+         {std::pair{1, EffectKind::SmallExplosion}, std::pair{2, EffectKind::LargeExplosion}}) {
         SCOPED_TRACE(deathKind);
         ClearPlayReport();
         EnemyTypes[Target].DeathKind = static_cast<uint8_t>(deathKind);
@@ -152,7 +152,7 @@ TEST_F(DestroyTest, LongDeathStartsTheDyingSequenceAndCancelsBullets) {
         EXPECT_EQ(Objects[s].DeathTime, 120);
         EXPECT_EQ(Objects[s].Kind, Target);
         EXPECT_EQ(Objects[part].State, StateInert);
-        EXPECT_EQ(Objects[200].Kind, anchor ? KindMedal : KindVanish);
+        EXPECT_EQ(Objects[200].Kind, anchor ? ItemKind::Medal : EffectKind::Vanish);
         for (int32_t k : {s, part, 200}) Objects[k].Kind = KindFree;
     }
 }
@@ -179,7 +179,7 @@ TEST_F(DestroyTest, BossEndsTheStage) {
     EXPECT_EQ(o.VelocityX, 9);  // only the ordinary deaths stop the object
     EXPECT_EQ(Objects[part].State, StateInert);
     EXPECT_EQ(Objects[loose].State, StateActive);
-    EXPECT_EQ(Objects[220].Kind, KindMedal);  // an anchor kill cancels into medals
+    EXPECT_EQ(Objects[220].Kind, ItemKind::Medal);  // an anchor kill cancels into medals
     EXPECT_EQ(Ship().Score, 500);
 }
 
@@ -191,14 +191,14 @@ TEST_F(DestroyTest, ExplodeBlowsUpAttachedEnemiesOnly) {
     AttachToParent(part, s);
     const int32_t other = Enemy(Part, 50, 50);
     Objects[180] = TWorldObject{};
-    Objects[180].Kind = KindPowerUp;  // not an enemy: stays attached
+    Objects[180].Kind = ItemKind::PowerUp;  // not an enemy: stays attached
     Objects[180].Parent = s;
-    Explode(s, KindSmallExplosion, Sfx::Explosion);
-    EXPECT_EQ(Objects[s].Kind, KindSmallExplosion);
+    Explode(s, EffectKind::SmallExplosion, Sfx::Explosion);
+    EXPECT_EQ(Objects[s].Kind, EffectKind::SmallExplosion);
     EXPECT_EQ(Objects[other].Kind, Part);
     EXPECT_EQ(Objects[180].Parent, s);
     // The part's slot was freed first, so its explosion takes it.
-    EXPECT_EQ(Objects[part].Kind, KindLargeExplosion);
+    EXPECT_EQ(Objects[part].Kind, EffectKind::LargeExplosion);
     EXPECT_EQ(Objects[part].X, 220);
     EXPECT_EQ(Objects[part].Y, 90);
     EXPECT_EQ(Objects[part].Parent, 0);
@@ -250,7 +250,7 @@ TEST_F(DestroyTest, PowerUpFliesOffAtLeastSixteenPerAxis) {
         DeathAction(s);
         const int32_t item = s + 1;
         const TWorldObject& o = Objects[item];
-        ASSERT_EQ(o.Kind, KindPowerUp);
+        ASSERT_EQ(o.Kind, ItemKind::PowerUp);
         EXPECT_GE(o.Param, 0);
         EXPECT_LE(o.Param, 2);
         EXPECT_GT(std::abs(o.VelocityX), 16) << seed;
@@ -285,7 +285,7 @@ TEST_F(DestroyTest, SpawningDeathActionsIntoAFullTableTouchOnlyTheSpare) {
         for (int32_t k = 0; k <= LastWorldSlot; ++k) {
             ASSERT_TRUE(SameObject(Objects[k], snap[k])) << "slot " << k;
         }
-        EXPECT_EQ(Objects[SpareSlot].Kind, action == 1 ? KindPowerUp : Released);
+        EXPECT_EQ(Objects[SpareSlot].Kind, action == 1 ? ItemKind::PowerUp : Released);
     }
 }
 
@@ -301,11 +301,11 @@ TEST_F(DestroyTest, DyingSequenceOverItsWholeLength) {
         uint8_t holdAfter;
         bool musicStops;
     };
-    EnemyTypes[KindBossCraft] = EnemyTypes[Target];
+    EnemyTypes[BossKind::LargeCraft] = EnemyTypes[Target];
     const Case cases[] = {
         {Target, ClockRuns, NoLoop, PhaseStage, 5, ClockRuns, false},
-        {KindBossCraft, ClockHeld, 400, PhaseCleared, 20, ClockReleaseAtWrap, true},
-        {KindBossCraft, ClockHeld, NoLoop, PhaseCleared, 20, ClockRuns, true},
+        {BossKind::LargeCraft, ClockHeld, 400, PhaseCleared, 20, ClockReleaseAtWrap, true},
+        {BossKind::LargeCraft, ClockHeld, NoLoop, PhaseCleared, 20, ClockRuns, true},
         {Target, ClockReleaseAtWrap, 400, PhaseStage, 5, ClockRuns, false},
     };
     for (const Case& c : cases) {
@@ -333,10 +333,10 @@ TEST_F(DestroyTest, DyingSequenceOverItsWholeLength) {
         }
         EXPECT_EQ(o.Kind, c.kind);
         EXPECT_EQ(blastSounds, 4);
-        EXPECT_EQ(CountKind(KindLargeExplosion), 20);
+        EXPECT_EQ(CountKind(EffectKind::LargeExplosion), 20);
         int32_t carrying = 0;
         for (int32_t k = FirstWorldSlot; k <= LastWorldSlot; ++k) {
-            if (Objects[k].Kind != KindLargeExplosion) continue;
+            if (Objects[k].Kind != EffectKind::LargeExplosion) continue;
             carrying += Objects[k].Parent == ShootBackM;
             EXPECT_LE(std::abs(Objects[k].X - 160), 32);
             EXPECT_LE(std::abs(Objects[k].Y - 120), 32);
@@ -348,19 +348,20 @@ TEST_F(DestroyTest, DyingSequenceOverItsWholeLength) {
         o.Age = 121;  // past the death time: the end
         DyingSequence(s);
         EXPECT_EQ(CountEffects(3), 61);
-        EXPECT_EQ(o.Kind, KindLargeExplosion);
+        EXPECT_EQ(o.Kind, EffectKind::LargeExplosion);
         EXPECT_EQ(o.State, StateActive);
         EXPECT_EQ(o.Age, 0);
         EXPECT_EQ(o.Param, 4);  // the pop-up still shows the multiplier used
         EXPECT_EQ(o.Parent, ShootBackM);
         EXPECT_EQ(o.FineX, 160 * 16);
-        EXPECT_EQ(Objects[part].Kind, KindLargeExplosion);  // the part blew up in its slot
+        EXPECT_EQ(Objects[part].Kind, EffectKind::LargeExplosion);  // the part blew up in its slot
         EXPECT_EQ(Objects[part].X, 180);
-        EXPECT_EQ(CountKind(KindLargeExplosion), 20 + 1 + 1 + 16);
+        EXPECT_EQ(CountKind(EffectKind::LargeExplosion), 20 + 1 + 1 + 16);
         int32_t fan = 0;
         for (int32_t k = FirstWorldSlot; k <= LastWorldSlot; ++k) {
             const TWorldObject& e = Objects[k];
-            if (e.Kind != KindLargeExplosion || (e.VelocityX == 0 && e.VelocityY == 0)) continue;
+            if (e.Kind != EffectKind::LargeExplosion || (e.VelocityX == 0 && e.VelocityY == 0))
+                continue;
             EXPECT_EQ(e.Parent, 0);
             EXPECT_EQ(e.X, 160);
             EXPECT_GE(e.VelocityX * e.VelocityX + e.VelocityY * e.VelocityY, 31 * 31);
@@ -379,10 +380,10 @@ TEST_F(DestroyTest, MadeExplosionLivesItsLengthWhateverTheSlotHeld) {
     for (const uint32_t staleLook : {0u, 1u, 5u}) {
         Objects[64] = TWorldObject{};
         SetBulletLook(Objects[64], staleLook);
-        MakeExplosion(150, 100, KindLargeExplosion, 16, 0, false);
-        ASSERT_EQ(Objects[64].Kind, KindLargeExplosion);
+        MakeExplosion(150, 100, EffectKind::LargeExplosion, 16, 0, false);
+        ASSERT_EQ(Objects[64].Kind, EffectKind::LargeExplosion);
         int32_t frames = 0;
-        while (Objects[64].Kind == KindLargeExplosion && frames < 100) {
+        while (Objects[64].Kind == EffectKind::LargeExplosion && frames < 100) {
             ItemPass();
             BehaviourPass();
             ++frames;

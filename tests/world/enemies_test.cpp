@@ -172,7 +172,7 @@ Spot PredictSpot(int32_t x, int32_t y) {
 
 TEST_F(EnemyBehaviourTest, HopperMakesThreeHopsThenLeaves) {
     Park(40, 200);
-    const int32_t slot = SpawnObject(160, 120, KindHopper, 0);
+    const int32_t slot = SpawnObject(160, 120, EnemyKind::HoppingGunship, 0);
     TWorldObject& h = Objects[slot];
     int32_t redraws = 0, hops = 0;
     std::vector<int32_t> phaseAges;
@@ -219,7 +219,7 @@ TEST_F(EnemyBehaviourTest, HopperMakesThreeHopsThenLeaves) {
 
 TEST_F(EnemyBehaviourTest, HopperLeavesByTheNearerSide) {
     for (int32_t x : {100, 200}) {
-        const int32_t slot = SpawnObject(x, 120, KindHopper, 10);
+        const int32_t slot = SpawnObject(x, 120, EnemyKind::HoppingGunship, 10);
         Objects[slot].Param = 10;
         Frame();
         EXPECT_EQ(Objects[slot].FineX, x * 16 + (x > 159 ? 32 : -32));

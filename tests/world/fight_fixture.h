@@ -42,7 +42,7 @@ class FightTest : public ShipTest {
     static int32_t Enemy(int32_t kind, int32_t x, int32_t y) { return SpawnObject(x, y, kind, 0); }
     // A ray bullet standing at (x, y) in the given slot.
     static TWorldObject& Bullet(int32_t slot, int32_t x, int32_t y, uint32_t look = 0,
-                                int32_t kind = KindRayFirst) {
+                                int32_t kind = BulletKind::SmallBall) {
         TWorldObject& b = Objects[slot];
         b = TWorldObject{};
         b.Kind = kind;

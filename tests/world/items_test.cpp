@@ -23,7 +23,7 @@ int32_t Put(int32_t kind, int32_t x, int32_t y) {
 }
 
 TEST_F(ItemTest, PowerUpBouncesWithFreshSpeedsUntilAge600) {
-    const int32_t slot = Put(KindPowerUp, 17, 100);
+    const int32_t slot = Put(ItemKind::PowerUp, 17, 100);
     TWorldObject& p = Objects[slot];
     p.VelocityX = -32;  // crosses x = 16 in its first frame
     p.VelocityY = 0;
@@ -48,7 +48,7 @@ TEST_F(ItemTest, PowerUpBouncesWithFreshSpeedsUntilAge600) {
 }
 
 TEST_F(ItemTest, PowerUpColourCyclesEvery64Frames) {
-    const int32_t slot = Put(KindPowerUp, 160, 120);
+    const int32_t slot = Put(ItemKind::PowerUp, 160, 120);
     Objects[slot].Param = 1;
     Frames(63);
     EXPECT_EQ(Objects[slot].Param, 1);
@@ -63,7 +63,7 @@ TEST_F(ItemTest, DriftingBonusAndMedal) {
     Frames(3);
     EXPECT_EQ(Objects[bonus].X, 97);
     // The medal shows the position it had, then speeds up to the left.
-    const int32_t medal = Put(KindMedal, 100, 60);
+    const int32_t medal = Put(ItemKind::Medal, 100, 60);
     Objects[medal].VelocityX = 2;
     Objects[medal].VelocityY = 3;
     Frame();
@@ -75,20 +75,20 @@ TEST_F(ItemTest, DriftingBonusAndMedal) {
     Objects[medal].FineX = -15;
     Objects[medal].VelocityX = -1;
     Frame();
-    EXPECT_EQ(Objects[medal].Kind, KindMedal);
+    EXPECT_EQ(Objects[medal].Kind, ItemKind::Medal);
     Frame();
     EXPECT_EQ(Objects[medal].Kind, KindFree);
 }
 
 TEST_F(ItemTest, FlashAndPopUpsExpire) {
-    const int32_t flash = Put(KindVanish, 50, 50);
-    const int32_t pop = Put(KindPopUp, 60, 100);
+    const int32_t flash = Put(EffectKind::Vanish, 50, 50);
+    const int32_t pop = Put(EffectKind::ScorePopUp, 60, 100);
     Frames(3);
-    EXPECT_EQ(Objects[flash].Kind, KindVanish);
+    EXPECT_EQ(Objects[flash].Kind, EffectKind::Vanish);
     Frame();
     EXPECT_EQ(Objects[flash].Kind, KindFree);
     Frames(56);  // age 60: still there, one pixel up on each odd age
-    EXPECT_EQ(Objects[pop].Kind, KindPopUp);
+    EXPECT_EQ(Objects[pop].Kind, EffectKind::ScorePopUp);
     EXPECT_EQ(Objects[pop].Y, 100 - 30);
     Frame();
     EXPECT_EQ(Objects[pop].Kind, KindFree);
@@ -99,10 +99,10 @@ TEST_F(ItemTest, ExplosionsMoveThenShowTheMultiplierTheyCarried) {
         int32_t kind, param, lastAge, after;
     };
     const Case cases[] = {
-        {KindSmallExplosion, 0, 23, KindFree},
-        {KindSmallExplosion, 4, 23, KindPopUpMultiplier},
-        {KindLargeExplosion, 7, 35, KindPopUpMultiplier},
-        {KindLargeExplosion, 0, 35, KindFree},
+        {EffectKind::SmallExplosion, 0, 23, KindFree},
+        {EffectKind::SmallExplosion, 4, 23, EffectKind::MultiplierPopUp},
+        {EffectKind::LargeExplosion, 7, 35, EffectKind::MultiplierPopUp},
+        {EffectKind::LargeExplosion, 0, 35, KindFree},
     };
     for (const Case& c : cases) {
         ResetWorld();
@@ -114,7 +114,7 @@ TEST_F(ItemTest, ExplosionsMoveThenShowTheMultiplierTheyCarried) {
         EXPECT_EQ(Objects[slot].X, 100 + c.lastAge / 2);
         Frame();
         EXPECT_EQ(Objects[slot].Kind, c.after) << c.kind << " param " << c.param;
-        if (c.after == KindPopUpMultiplier) {
+        if (c.after == EffectKind::MultiplierPopUp) {
             EXPECT_EQ(Objects[slot].Param, c.param);
             EXPECT_EQ(Objects[slot].Age, 0);
         }

@@ -117,7 +117,7 @@ TEST_F(PlayEndTest, ScratchStatisticsOfTheFrameUpdate) {
     auto standing = [](int32_t slot, int32_t x, int32_t y) {
         TWorldObject& b = Objects[slot];
         b = TWorldObject{};
-        b.Kind = KindRayFirst;
+        b.Kind = BulletKind::SmallBall;
         b.X = b.VelocityX = x;  // a ray bullet of speed 0 at its origin
         b.Y = b.VelocityY = y;
         b.Bounds = {-16, 336, -16, 256};

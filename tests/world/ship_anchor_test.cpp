@@ -178,7 +178,7 @@ TEST_F(ShipTest, GravityAnchorHoldsAnEnemyUntilItIsGoneOrOffTheScreen) {
     Ship().AnchorState = AnchorHolding;
     Ship().AnchorY = 60;
     enemy.Y = 60;
-    enemy.Kind = KindSmallExplosion;
+    enemy.Kind = EffectKind::SmallExplosion;
     Step();
     EXPECT_EQ(Ship().AnchorState, AnchorReturning);
     // A held slot off the table is let go too.

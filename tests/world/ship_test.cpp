@@ -108,20 +108,20 @@ TEST_F(ShipTest, LastLifeLostIsGameOver) {
     EXPECT_EQ(Ship().X, 150);
     EXPECT_EQ(Ship().Y, 100);
     EXPECT_EQ(Ship().MainCooldown, 0);
-    EXPECT_EQ(CountShotKind(ShotKind::Laser), 0);
+    EXPECT_EQ(CountShotKind(ShotKind::LaserThin), 0);
 }
 
 TEST_F(ShipTest, NewLifeClearsBulletsWithoutMedals) {
     Objects[70].Kind = 50;
     Objects[70].State = 3;
     Objects[71].Kind = 90;  // an enemy stays
-    Objects[72].Kind = KindMedal;
+    Objects[72].Kind = ItemKind::Medal;
     Objects[5].Kind = ShotKind::Main;  // ship shots are not bullets
     NewLife(0);
-    EXPECT_EQ(Objects[70].Kind, KindVanish);
+    EXPECT_EQ(Objects[70].Kind, EffectKind::Vanish);
     EXPECT_EQ(Objects[70].State, 0);
     EXPECT_EQ(Objects[71].Kind, 90);
-    EXPECT_EQ(Objects[72].Kind, KindMedal);
+    EXPECT_EQ(Objects[72].Kind, ItemKind::Medal);
     EXPECT_EQ(Objects[5].Kind, ShotKind::Main);
 }
 

@@ -240,7 +240,7 @@ TEST_F(ShotPassTest, FlameSourceMakesEightFlamesAlongTheAnchorHeading) {
 TEST_F(ShotPassTest, LaserGrowsFromTheShipAndFollowsItVertically) {
     Ship().X = 100;
     Ship().Y = 120;
-    PlaceShot(0, ShotKind::Laser + 1, 100, 120, 160, 0, 0);
+    PlaceShot(0, ShotKind::LaserMedium, 100, 120, 160, 0, 0);
     ShipShotPass();
     EXPECT_EQ(Objects[0].X, 110);
     EXPECT_EQ(Objects[0].Y, 120);

@@ -150,8 +150,8 @@ void DXDraw1RestoreSurface() {
 }
 
 void ApplySceneColours() {
-    if (SceneColourKind != KindBossChainsA && SceneColourKind != KindBossChainsB) return;
-    const TRGBQuad* c = SceneColours[SceneColourKind - KindBossChainsA];
+    if (SceneColourKind != BossKind::ChainFighter && SceneColourKind != BossKind::RedChains) return;
+    const TRGBQuad* c = SceneColours[SceneColourKind - BossKind::ChainFighter];
     for (int32_t i = 0; i < SceneColourCount; ++i) GamePalette[SceneColourFirst + i] = c[i];
 }
 

@@ -38,7 +38,7 @@ void DrawPopUp(const TWorldObject& o) {
     }
 }
 
-// Kinds 98 and 99: the body, then tracks that turn with the ground. The track phase is kept
+// The tank's tracks: the body, then tracks that turn with the ground. The track phase is kept
 // in the object's frame - the scene's one write into the world.
 void DrawTracked(TWorldObject& o, int32_t left, int32_t width, int32_t half, Flash bodyFlash) {
     const int32_t q = (ScrollX + o.X) & 3;
@@ -69,138 +69,138 @@ void DrawWorldObject(TWorldObject& o) {
     constexpr Flash E = Flash::Enemy, S = Flash::StageEnemy, No = Flash::None;
     const TSurface &bs = BulletSheet, &es = EnemySheet, &ss = StageEnemySheet;
     switch (o.Kind) {
-        case 8: {
+        case ItemKind::DriftingBonus: {
             const int32_t c = ((a / 8) % 6) * 24;
             Sprite(o, bs, {112 + c, 120, 136 + c, 144}, x - 12, y - 12, No);
             break;
         }
-        case KindPowerUp: {
+        case ItemKind::PowerUp: {
             const int32_t c = ((a / 4) % 4) * 24;
             Sprite(o, bs, {16 + c, 120, 40 + c, 144}, x - 12, y - 12, No);
             Sprite(o, bs, {16 * p, 96, 16 * p + 16, 112}, x - 8, y - 8, No);
             break;
         }
-        case KindPopUp:
+        case EffectKind::ScorePopUp:
             DrawPopUp(o);
             break;
-        case KindPopUpMultiplier:
+        case EffectKind::MultiplierPopUp:
             Sprite(o, bs, {128, 224 + 8 * p, 144, 232 + 8 * p}, x - 8, y - 4, No);
             break;
-        case KindSmallExplosion: {
+        case EffectKind::SmallExplosion: {
             const int32_t c = (a % 256) / 4;
             Sprite(o, bs, {32 * c, 144, 32 * c + 32, 176}, x - 16, y - 16, No);
             break;
         }
-        case KindLargeExplosion: {
+        case EffectKind::LargeExplosion: {
             const int32_t c = (a / 6) % 4, r = (a / 6) % 8 >= 4 ? 64 : 0;
             Sprite(o, bs, {64 * c, 176 + r, 64 * c + 64, 240 + r}, x - 32, y - 32, No);
             break;
         }
-        case 80:
-        case 81:
-        case 82:
-        case 83:
-        case 84:
-        case 85:
-        case 86:
+        case EnemyKind::Dart:
+        case EnemyKind::Sinker:
+        case EnemyKind::RearGunner:
+        case EnemyKind::CrossGunner:
+        case EnemyKind::TwinGunner:
+        case EnemyKind::SpareCraft:
+        case EnemyKind::RingBurster:
             Sprite(o, es, Bounds(32 * ((a / 8) % 4), 0, 32, 32), x - 16, y - 16, E);
             break;
-        case 87:
+        case EnemyKind::RotorGunship:
             Sprite(o, es, Bounds(32 * ((a / 8) % 4), 32, 32, 32), x - 16, y - 16, E);
             break;
-        case 88:
+        case EnemyKind::GroundStructure:
             Sprite(o, ss, Bounds(80 * (p % 2), 160 + 80 * (p / 2), 80, 80), x - 40, y - 52, S);
             break;
-        case 89:
+        case EnemyKind::BigGunboat:
             Sprite(o, ss, {160, 168, 320, 240}, x - 80, y - 36, S);
             break;
-        case 90:
+        case EnemyKind::CeilingGun:
             Sprite(o, es, {144, 32, 160, 48}, x - 8, y - 8, E);
             break;
-        case 91:
+        case EnemyKind::HomingMissile:
             Sprite(o, es, Bounds(160 + 20 * (f % 8), 20 * (f / 8), 20, 20), x - 10, y - 10, E);
             break;
-        case 93:
-        case KindBossCraft:
+        case EnemyKind::Launcher:
+        case BossKind::LargeCraft:
             Sprite(o, ss, Cell(f, 5, 64, 0, 0), x - 32, y - 32, S);
             break;
-        case 94:
+        case EnemyKind::DistantCarrier:
             Sprite(o, ss, {160, 128, 256, 164}, x - 48, y - 18, S);
             break;
-        case 95:
+        case EnemyKind::CarrierBoat:
             if (f != 0)
                 Sprite(o, ss, {256, 128, 282, 140}, x - 12, y - 8, S);
             else
                 Sprite(o, ss, {270, 128, 282, 140}, x + 2, y - 8, S);
             break;
-        case 96:
+        case PartKind::Superstructure:
             Sprite(o, ss, {156, 109, 290, 146}, x - 65, y - 18, S);
             break;
-        case 98:
+        case PartKind::RearTrack:
             DrawTracked(o, 0, 80, 40, S);
             break;
-        case 99:
+        case PartKind::FrontTrack:
             DrawTracked(o, 80, 100, 50, No);
             break;
-        case 100:
+        case PartKind::SlidingGun:
             Sprite(o, ss, Bounds(261, 28 + 20 * f, 30, 20), x - 15, y - 10, S);
             break;
-        case 101:
+        case PartKind::TankTurret:
             Sprite(o, ss, Bounds(292, 16 * f, 28, 16), x - 14, y - 8, S);
             break;
-        case 102:
+        case PartKind::MissileHatch:
             Sprite(o, ss, Bounds(207 + 14 * f, 0, 14, 27), x - 7, y - 14, S);
             break;
-        case 103:
+        case PartKind::RotatingDish:
             Sprite(o, ss, {182, 28, 204, 42}, x - 11, y - 7, S);
             break;
-        case 104:
+        case PartKind::Rocket:
             Sprite(o, ss, Bounds(220 + 20 * f, 28, 20, 20), x - 10, y - 10, S);
             break;
         // Drawn from the background sheet but flashing by the stage enemy sheet's offset,
         // as the game always did.
-        case 111:
+        case EnemyKind::SlowCruiser:
             Sprite(o, BackSheet, {0, 496, 160, 666}, x, y, S);
             break;
-        case 112:
+        case EnemyKind::TransportTank:
             Sprite(o, ss, Bounds(64 * f, 320, 64, 48), x - 32, y - 20, S);
             break;
-        case 114:
+        case EnemyKind::CeilingTurret:
             Sprite(o, es, Bounds(16 * f, 80, 16, 16), x - 8, y - 8, E);
             break;
-        case 115:
+        case EnemyKind::FloorTurret:
             Sprite(o, es, Bounds(16 * f, 64, 16, 16), x - 8, y - 8, E);
             break;
-        case 116:
+        case EnemyKind::PathDart:
             Sprite(o, es, Cell(f, 8, 32, 0, 128), x - 16, y - 16, E);
             break;
-        case 124:
+        case PartKind::ChainSegment:
             Sprite(o, ss, Cell(f, 4, 24, 0, 0), x - 12, y - 12, S);
             break;
-        case 125:
+        case PartKind::BodySegment:
             Sprite(o, ss, {0, 320, 32, 352}, x - 16, y - 16, S);
             break;
-        case 126:
+        case EnemyKind::Mine:
             Sprite(o, ss, {0, 224, 16, 240}, x - 8, y - 8, S);
             break;
-        case 128:
+        case EnemyKind::BigFloorTurret:
             Sprite(o, es, Cell(f, 8, 40, 0, 280), x - 20, y - 20, E);
             break;
-        case KindHopper:
+        case EnemyKind::HoppingGunship:
             Sprite(o, es, Cell(f, 8, 40, 0, 200), x - 20, y - 20, E);
             break;
-        case 134:
-        case 135:
+        case EnemyKind::ThrownCanister:
+        case EnemyKind::SpareCanister:
             Sprite(o, es, {40, 320, 80, 360}, x - 20, y - 20, E);
             break;
-        case KindBossFortress:
+        case BossKind::HeavyTank:
             Sprite(o, ss, {0, 96, 130, 160}, x - 65, y - 32, S);
             break;
-        case KindBossChainsA:
-        case KindBossChainsB:
+        case BossKind::ChainFighter:
+        case BossKind::RedChains:
             DrawChainBoss(o);
             break;
-        case KindBossTrail:
+        case BossKind::TrailCraft:
             Sprite(o, ss, Cell(f, 8, 32, 0, 352), x - 16, y - 16, S);
             break;
         default:

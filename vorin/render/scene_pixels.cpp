@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "krdxlib/arith.h"
 #include "render/assets.h"
 #include "render/display.h"
 #include "render/scene.h"
@@ -27,7 +28,7 @@ void DrawParticles(const TSurfaceDesc& p) {
         const TEffect& e = Effects[i];
         if (e.Kind == 0 || e.FineY <= 0 || e.FineY >= ParticleMaxFineY) continue;
         const uint8_t colour = static_cast<uint8_t>(e.Colour - (e.Age >> (e.FadeShift & 31)));
-        const int32_t px = e.FineX / 16, py = e.FineY / 16;
+        const int32_t px = PixelTrunc(e.FineX), py = PixelTrunc(e.FineY);
         // The effect update keeps the square on screen; a hand-set position is clipped
         // rather than written outside the buffer.
         for (int32_t yy = py; yy <= py + 1; ++yy) {
@@ -42,33 +43,33 @@ void DrawParticles(const TSurfaceDesc& p) {
 }  // namespace
 
 int32_t BulletCellOf(int32_t kind, int32_t age, int32_t aim) {
-    if (age <= 1 && kind <= 61) return SparkCell;
+    if (age <= 1 && kind <= BulletKind::StillC) return SparkCell;
     const int32_t a2 = age / 2;
     switch (kind) {
-        case 48:
+        case BulletKind::SmallBall:
             return 40 + a2 % 2;
-        case 49:
+        case BulletKind::SpikedBall:
             return 32 + a2 % 8;
-        case 50:
+        case BulletKind::Needle:
             return ((aim + 16) / 32) & 31;
-        case 51:
+        case BulletKind::LargeBall:
             return 44 + a2 % 4;
-        case 52:
-        case 56:
-        case 57:
-        case 63:
+        case BulletKind::Streak:
+        case BulletKind::TrailRay:
+        case BulletKind::Homing:
+        case BulletKind::TrailPiece:
             return 48 + (((aim + 16) / 32) & 15);
-        case 53:
-        case 59:
+        case BulletKind::Crystal:
+        case BulletKind::TrailCrystal:
             return 88 + a2 % 4;
-        case KindVanish:
+        case EffectKind::Vanish:
             return VanishCell + a2;
-        case 54:
-        case 55:
-        case 58:
-        case 60:
-        case 61:
-        case 62:
+        case BulletKind::SpareRayA:
+        case BulletKind::SpareRayB:
+        case BulletKind::StillA:
+        case BulletKind::StillB:
+        case BulletKind::StillC:
+        case BulletKind::OldTrailPiece:
             return 0;
         default:
             return -1;
@@ -115,12 +116,12 @@ void DrawPixelPass(const TSurfaceDesc& p) {
     if (ParticlesOn) DrawParticles(p);
     for (int32_t i = FirstWorldSlot; i <= LastWorldSlot; ++i) {
         const TWorldObject& o = Objects[i];
-        if (o.Kind == KindMedal) DrawBulletCell(p, MedalCell + (o.Age / 2) % 8, o.X, o.Y, 0);
+        if (o.Kind == ItemKind::Medal) DrawBulletCell(p, MedalCell + (o.Age / 2) % 8, o.X, o.Y, 0);
     }
     for (int32_t i = FirstWorldSlot; i <= LastWorldSlot; ++i) {
         const TWorldObject& o = Objects[i];
-        if (o.Kind < KindFirstBullet || o.Kind > KindVanish) continue;
-        DrawBulletCell(p, BulletCellOf(o.Kind, o.Age, o.Aim), o.X, o.Y,
+        if (o.Kind < KindFirstBullet || o.Kind > EffectKind::Vanish) continue;
+        DrawBulletCell(p, BulletCellOf(o.Kind, o.Age, o.BulletAngle()), o.X, o.Y,
                        BulletColourOffset(BulletLook(o), o.Age));
     }
 }

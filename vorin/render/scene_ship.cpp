@@ -20,9 +20,9 @@ TRect Square24(int32_t index, int32_t top) {
     return Bounds(24 * (index % 8), top + 24 * (index / 8), 24, 24);
 }
 
-// Kind 33: the picture runs through its first four frames, flickers between frames 2 and 3
+// The flame: the picture runs through its first four frames, flickers between frames 2 and 3
 // for 4 p frames, then runs on.
-int32_t Kind33Frame(int32_t a, int32_t p) {
+int32_t FlameFrame(int32_t a, int32_t p) {
     if (a <= 15) return a / 4;
     if (a < 4 * p + 16) return (a & 4) != 0 ? 3 : 2;
     return (a - 4 * p) / 4;
@@ -31,24 +31,24 @@ int32_t Kind33Frame(int32_t a, int32_t p) {
 // Whether a kind shows the spark while its age is below 3.
 bool SparkFirst(int32_t kind) {
     switch (kind) {
-        case 16:
-        case 17:
-        case 18:
-        case 19:
-        case 20:
-        case 21:
-        case 22:
-        case 24:
-        case 25:
-        case 26:
-        case 27:
-        case 28:
-        case 34:
-        case 36:
-        case 39:
-        case 44:
-        case 45:
-        case 46:
+        case ShotKind::Main:
+        case ShotKind::MainHeavy:
+        case ShotKind::Twin:
+        case ShotKind::MissilePair:
+        case ShotKind::Side:
+        case ShotKind::Unmade21:
+        case ShotKind::GroundMissile:
+        case ShotKind::AnchorShot:
+        case ShotKind::Wide:
+        case ShotKind::Bound:
+        case ShotKind::Unmade27:
+        case ShotKind::Unmade28:
+        case ShotKind::Unmade34:
+        case ShotKind::Unmade36:
+        case ShotKind::Drill:
+        case ShotKind::LaserThin:
+        case ShotKind::LaserMedium:
+        case ShotKind::LaserThick:
             return true;
         default:
             return false;
@@ -60,9 +60,9 @@ bool SparkFirst(int32_t kind) {
 void DrawShipShot(const TWorldObject& o) {
     const int32_t x = o.X, y = o.Y, a = o.Age, p = o.Param, f = o.Frame, k = o.Kind;
     if (SparkFirst(k) && a < 3) {
-        if (k == 17)
+        if (k == ShotKind::MainHeavy)
             Put({84, 313, 102, 341}, x - 9, y - 14);
-        else if (k == 46)
+        else if (k == ShotKind::LaserThick)
             Put({304, 280, 320, 312}, x - 8, y - 16);
         else
             Put(Spark, x - 9, y - 7);
@@ -72,89 +72,89 @@ void DrawShipShot(const TWorldObject& o) {
     const int32_t e16 = ((p + 16) / 32) % 16;
     const int32_t b48 = (a & 2) != 0 ? 48 : 0;
     switch (k) {
-        case 16:
+        case ShotKind::Main:
             Put({49, 338, 75, 344}, x - 13, y - 3);
             break;
-        case 17:
+        case ShotKind::MainHeavy:
             Put({49, 328, 75, 344}, x - 13, y - 8);
             break;
-        case 18:
+        case ShotKind::Twin:
             Put({8, 313, 24, 329}, x - 8, y - 8);
             break;
-        case 19:
-        case 22:
+        case ShotKind::MissilePair:
+        case ShotKind::GroundMissile:
             Put(Square24(f % 8 + ((f % 16) >= 8 ? 8 : 0), 360), x - 12, y - 12);
             break;
-        case 20:
+        case ShotKind::Side:
             Put({49 + 21 * p, 345, 69 + 21 * p, 357}, x - 10, y - 6);
             break;
-        case 21:
+        case ShotKind::Unmade21:
             Put({25, 313 + 20 * p, 47, 332 + 20 * p}, x - 12, y - 9);
             break;
-        case 23:
+        case ShotKind::Trail:
             Put(Bounds(288, 120 + 32 * (a / 2), 32, 32), x - 16, y - 16);
             break;
-        case 24:
+        case ShotKind::AnchorShot:
             Put({90, 341, 102, 353}, x - 6, y - 6);
             break;
-        case 25:
+        case ShotKind::Wide:
             Put({127 + 16 * d8, 344, 144 + 16 * d8, 360}, x - 8, y - 8);
             break;
-        case 26:
+        case ShotKind::Bound:
             Put({192, 360, 208, 376}, x - 8, y - 8);
             break;
-        case 27:
+        case ShotKind::Unmade27:
             Put(Square24(d16, 360), x - 12, y - 12);
             break;
-        case 28:
-        case 35:
-        case 36:
+        case ShotKind::Unmade28:
+        case ShotKind::Unmade35:
+        case ShotKind::Unmade36:
             Put(Square24(e16, 408), x - 12, y - 12);
             break;
-        case 29:
-        case 42:
+        case ShotKind::HeldAnchor:
+        case ShotKind::PlasmaLarge:
             Put({208, 360 + b48, 256, 408 + b48}, x - 24, y - 24);
             break;
-        case 33: {
-            const int32_t r = Kind33Frame(a, p);
+        case ShotKind::Flame: {
+            const int32_t r = FlameFrame(a, p);
             Put({128 + 32 * r, 312, 160 + 32 * r, 344}, x - 16, y - 16);
             break;
         }
-        case 34:
+        case ShotKind::Unmade34:
             Put(Square24(e16, 456), x - 12, y - 12);
             break;
-        case 37:
+        case ShotKind::Bomb:
             Put({192, 376, 208, 392}, x - 8, y - 8);
             break;
-        case 38:
+        case ShotKind::Blast:
             Put({256, 360 + b48, 304, 408 + b48}, x - 24, y - 24);
             break;
-        case 39:
+        case ShotKind::Drill:
             Put(Square24(d16, 504), x - 12, y - 12);
             break;
-        case 40:
+        case ShotKind::PlasmaSmall:
             Put((a & 2) != 0 ? TRect{224, 456, 256, 488} : TRect{192, 456, 224, 488}, x - 16,
                 y - 16);
             break;
-        case 41: {
+        case ShotKind::PlasmaMedium: {
             const int32_t b = (a & 2) != 0 ? 40 : 0;
             Put({192 + b, 488, 232 + b, 528}, x - 20, y - 20);
             break;
         }
-        case 44:
+        case ShotKind::LaserThin:
             Put({256 + 20 * f, 264, 276 + 20 * f, 269}, x - 12, y - 3);
             break;
-        case 45:
+        case ShotKind::LaserMedium:
             Put({256 + 20 * f, 269, 276 + 20 * f, 279}, x - 12, y - 5);
             break;
-        case 46:
+        case ShotKind::LaserThick:
             Put({256 + 20 * f, 286, 276 + 20 * f, 306}, x - 12, y - 10);
             break;
-        case 47:
+        case ShotKind::WallSpark:
             Put(a > 1 ? TRect{102, 336, 126, 360} : TRect{102, 312, 126, 336}, x - 12, y - 12);
             break;
         default:
-            break;  // 30, 31, 32 and 43 have no picture
+            break;  // the flame source and Unmade30, Unmade31, Unmade43 have no picture
     }
 }
 

@@ -1,5 +1,5 @@
-// The twin-chain boss (194 and 195): its chains of segments, its drift and the fire of the
-// last segment of each chain.
+// The chain bosses (the chain fighter and the red chains): their chains of segments, its drift and
+// the fire of the last segment of each chain.
 #include <cmath>
 
 #include "krdxlib/geometry.h"
@@ -35,11 +35,6 @@ int32_t& SwingPrevious(TWorldObject& root) {
     return root.VelocityY;
 }
 
-void Shot(const TWorldObject& s, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
-          int32_t angle, int32_t mode = ModeBounce, int32_t modeValue = 0, bool hell = true) {
-    SpawnBullet(s.X, s.Y, modeValue, mode, hell, cls, look, kind, speed, SegmentStart, angle);
-}
-
 // The turning bullet's number of turns: by the highest bullet class that fires; 0 when
 // every class is off.
 int32_t TurningBulletTurns() {
@@ -52,10 +47,19 @@ int32_t TurningBulletTurns() {
 void TurningBullet(const TWorldObject& s, int32_t speed) {
     const int32_t turns = TurningBulletTurns();
     if (turns == 0) return;
-    Shot(s, KindTrailFlight, speed, ClassShootBack, 2, s.Param, ModeTurning, turns, false);
+    FireBullet(s.X, s.Y,
+               {.Kind = BulletKind::TrailCrystal,
+                .Speed = speed,
+                .Class = ClassShootBack,
+                .Look = 2,
+                .Start = SegmentStart,
+                .Angle = s.Param,
+                .Mode = ModeTurning,
+                .ModeValue = turns,
+                .Hells = false});
 }
 
-// Fire of the last segment of a 194 chain with n segments left.
+// Fire of the last segment of a chain fighter's chain with n segments left.
 void FireA(const TWorldObject& s, int32_t n) {
     const int32_t age = s.Age;
     switch (n) {
@@ -64,11 +68,29 @@ void FireA(const TWorldObject& s, int32_t n) {
             break;
         case 2:
         case 3:
-            if (age % 30 == 0) Shot(s, KindFreeFlight, 32, 0, 1, s.Param);
-            if (age % 30 == 15) Shot(s, KindFreeFlight, 32, 1, 1, s.Param);
+            if (age % 30 == 0)
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Crystal,
+                            .Speed = 32,
+                            .Look = 1,
+                            .Start = SegmentStart,
+                            .Angle = s.Param});
+            if (age % 30 == 15)
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Crystal,
+                            .Speed = 32,
+                            .Class = 1,
+                            .Look = 1,
+                            .Start = SegmentStart,
+                            .Angle = s.Param});
             break;
         case 4:
-            if (age % 60 == 15) Shot(s, KindFreeFlight, 48, 0, 0, 0, ModeAimLate);
+            if (age % 60 == 15)
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Crystal,
+                            .Speed = 48,
+                            .Start = SegmentStart,
+                            .Mode = ModeAimLate});
             break;
         case 5:
         case 6:
@@ -78,54 +100,125 @@ void FireA(const TWorldObject& s, int32_t n) {
             if (age % 60 == 50) {
                 const int32_t step = (age / 60) % 2 == 1 ? 3 : -3;
                 for (int32_t k = 0; k < 4; ++k) {
-                    Shot(s, KindFreeFlight, 32, 0, 1, 256 * k, ModeCurving, step);
-                    Shot(s, KindFreeFlight, 48, 1, 1, 256 * k + 128, ModeCurving, step);
+                    FireBullet(s.X, s.Y,
+                               {.Kind = BulletKind::Crystal,
+                                .Speed = 32,
+                                .Look = 1,
+                                .Start = SegmentStart,
+                                .Angle = 256 * k,
+                                .Mode = ModeCurving,
+                                .ModeValue = step});
+                    FireBullet(s.X, s.Y,
+                               {.Kind = BulletKind::Crystal,
+                                .Speed = 48,
+                                .Class = 1,
+                                .Look = 1,
+                                .Start = SegmentStart,
+                                .Angle = 256 * k + 128,
+                                .Mode = ModeCurving,
+                                .ModeValue = step});
                 }
             }
             break;
         default:  // 8: the whole chain
-            if (age % 60 == 45) Shot(s, KindTrailRay, 64, 0, 0, s.Param, ModeBounce, 0, false);
+            if (age % 60 == 45)
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::TrailRay,
+                            .Speed = 64,
+                            .Start = SegmentStart,
+                            .Angle = s.Param,
+                            .Hells = false});
             break;
     }
 }
 
-// Fire of the last segment of a 195 chain with n segments left.
+// Fire of the last segment of a red chain with n segments left.
 void FireB(const TWorldObject& s, int32_t n) {
     const int32_t age = s.Age;
     switch (n) {
         case 1:
             if (age % 6 == 0) {
-                Shot(s, 48, 32, 0, 0, 100 * age);
-                Shot(s, 48, 32, 0, 0, 100 * age + 512);
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = 32,
+                            .Start = SegmentStart,
+                            .Angle = 100 * age});
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = 32,
+                            .Start = SegmentStart,
+                            .Angle = 100 * age + 512});
             }
             break;
         case 2:
         case 3:
             if (age % 120 >= 91 && age % 8 == 0) {
-                Shot(s, 50, 64, 0, 1, s.Param + 256);
-                Shot(s, 50, 64, 0, 1, s.Param - 256);
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 64,
+                            .Look = 1,
+                            .Start = SegmentStart,
+                            .Angle = s.Param + 256});
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 64,
+                            .Look = 1,
+                            .Start = SegmentStart,
+                            .Angle = s.Param - 256});
             }
             break;
         case 4:
             if (age % 4 == 0 && age % 60 > 40) {
                 const bool late = age % 60 > 50;
                 for (int32_t k = 0; k < 8; ++k) {
-                    Shot(s, 48, 2 * (age % 60) - 50, late ? 0 : 2, late ? 1 : 3, 128 * k + age);
+                    FireBullet(s.X, s.Y,
+                               {.Kind = BulletKind::SmallBall,
+                                .Speed = 2 * (age % 60) - 50,
+                                .Class = late ? 0 : 2,
+                                .Look = late ? 1u : 3u,
+                                .Start = SegmentStart,
+                                .Angle = 128 * k + age});
                 }
             }
             break;
         case 5:
         case 6:
-            if (age % 60 == 45) Shot(s, 49, 64, 0, 1, s.Param);
+            if (age % 60 == 45)
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::SpikedBall,
+                            .Speed = 64,
+                            .Look = 1,
+                            .Start = SegmentStart,
+                            .Angle = s.Param});
             break;
         case 7:
-            if (age % 10 == 0) Shot(s, 48, 32, 0, 0, 2 * age);
+            if (age % 10 == 0)
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = 32,
+                            .Start = SegmentStart,
+                            .Angle = 2 * age});
             break;
         default:  // 8
             if (age % 60 == 45) {
-                Shot(s, 50, 16, 0, 3, s.Param - 16);
-                Shot(s, 50, 16, 0, 3, s.Param);
-                Shot(s, 50, 16, 0, 3, s.Param + 16);
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 16,
+                            .Look = 3,
+                            .Start = SegmentStart,
+                            .Angle = s.Param - 16});
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 16,
+                            .Look = 3,
+                            .Start = SegmentStart,
+                            .Angle = s.Param});
+                FireBullet(s.X, s.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 16,
+                            .Look = 3,
+                            .Start = SegmentStart,
+                            .Angle = s.Param + 16});
             }
             break;
     }
@@ -143,7 +236,7 @@ void UpdateChain(const TWorldObject& boss, int32_t chain, int32_t first) {
     int32_t last = -1;
     for (int32_t i = 0; i < ChainLength; ++i) {
         TWorldObject& s = Objects[first + i];
-        if (s.Kind != KindBossChainSegment) break;
+        if (s.Kind != PartKind::ChainSegment) break;
         last = i;
         if (i == 0) {
             s.FineY = RootOffsetY[chain];
@@ -157,8 +250,8 @@ void UpdateChain(const TWorldObject& boss, int32_t chain, int32_t first) {
             const TWorldObject& j = Objects[first + joint];
             const int32_t a = j.Param & AngleMask;
             const int32_t reach = SegmentSpacing * (i - joint);
-            s.FineX = j.FineX + RoundEven(static_cast<double>(CosTable[a]) * reach);
-            s.FineY = j.FineY + RoundEven(static_cast<double>(SinTable[a]) * reach);
+            s.FineX = j.FineX + PolarX(reach, a);
+            s.FineY = j.FineY + PolarY(reach, a);
             if (i == FirstJoint || i == SecondJoint) {
                 s.Frame = JointFrame;
                 joint = i;
@@ -175,7 +268,7 @@ void UpdateChain(const TWorldObject& boss, int32_t chain, int32_t first) {
     if (last < 0 || boss.State == StateEntering) return;
     TWorldObject& tip = Objects[first + last];
     tip.ShotResponse = ShotsDamage;
-    if (boss.Kind == KindBossChainsA) {
+    if (boss.Kind == BossKind::ChainFighter) {
         FireA(tip, last + 1);
     } else {
         FireB(tip, last + 1);
@@ -213,7 +306,7 @@ void BuildBossChains(int32_t slot) {
     const TWorldObject& boss = Objects[slot];
     for (int32_t start : starts) {
         for (int32_t i = 0; i < ChainLength; ++i) {
-            const int32_t s = SpawnObjectIn(start + i, boss.X, boss.Y, KindBossChainSegment, 0);
+            const int32_t s = SpawnObjectIn(start + i, boss.X, boss.Y, PartKind::ChainSegment, 0);
             AttachToParent(s, slot);
         }
         TWorldObject& root = Objects[start];

@@ -1,5 +1,5 @@
-// The fast craft with a trailing body (198): hunting with mines, leaving and coming back
-// from the other side, strafing, crossing, and the body that follows its path.
+// The fast craft with a trailing body (BossKind::TrailCraft): hunting with mines, leaving and
+// coming back from the other side, strafing, crossing, and the body that follows its path.
 #include "krdxlib/geometry.h"
 #include "world/bosses.h"
 #include "world/bullets.h"
@@ -27,28 +27,23 @@ constexpr int32_t BackTopFineY = -1024, BackBottomFineY = 4864;
 constexpr int32_t OutTop = -600, OutBottom = 600;
 constexpr int32_t ReenterLeftFineX = -1600, ReenterRightFineX = 6720, ReenterFineY = 1920;
 
-void Shot(int32_t x, int32_t y, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
-          int32_t angle) {
-    SpawnBullet(x, y, 0, 0, true, cls, look, kind, speed, 0, angle);
-}
-
 bool NearlyVertical(int32_t h) {
     return (h >= 193 && h <= 319) || (h >= 705 && h <= 831);
 }
 
 // The position the frame ends with (the behaviour pass converts the fine position after).
 int32_t PixelX(const TWorldObject& o) {
-    return o.FineX / 16;
+    return PixelTrunc(o.FineX);
 }
 int32_t PixelY(const TWorldObject& o) {
-    return o.FineY / 16;
+    return PixelTrunc(o.FineY);
 }
 
 void Hunt(TWorldObject& o) {
     const int32_t x = PixelX(o), y = PixelY(o);
     o.Param = TurnAngle(o.Param, AimAtShip(x, y), HuntTurn);
     if (o.Age % MinePeriod == 0 && x > MineLeft && x < MineRight && y > MineTop && y < MineBottom) {
-        SpawnObject(x, y, KindBossMine, o.Param);
+        SpawnObject(x, y, EnemyKind::Mine, o.Param);
     }
     if (o.Age - PhaseStart >= HuntFrames && NearlyVertical(o.Param)) {
         WorldRegA = TrailLeaving;
@@ -78,10 +73,20 @@ void Strafe(TWorldObject& o, int32_t h) {
     const int32_t x = PixelX(o), y = PixelY(o);
     if (o.Age % StrafePeriod == 0) {
         const int32_t s = h - 256 + 512 * ((x < 160) != (h < 512) ? 1 : 0);
-        Shot(x, y, 50, 64, 0, 0, s);
-        Shot(x, y, 50, 64, 1, 2, s - 64);
-        Shot(x, y, 50, 64, 1, 2, s + 64);
-        if (o.Age % 20 == 0) Shot(x, y, 49, 32, 2, LookUnabsorbable, AimAtShip(x, y));
+        FireBullet(x, y, {.Kind = BulletKind::Needle, .Speed = 64, .Angle = s});
+        FireBullet(
+            x, y,
+            {.Kind = BulletKind::Needle, .Speed = 64, .Class = 1, .Look = 2, .Angle = s - 64});
+        FireBullet(
+            x, y,
+            {.Kind = BulletKind::Needle, .Speed = 64, .Class = 1, .Look = 2, .Angle = s + 64});
+        if (o.Age % 20 == 0)
+            FireBullet(x, y,
+                       {.Kind = BulletKind::SpikedBall,
+                        .Speed = 32,
+                        .Class = 2,
+                        .Look = LookUnabsorbable,
+                        .Angle = AimAtShip(x, y)});
     }
     if (WorldRegA == TrailStrafing) {
         if ((y < -60 && o.Param > 512) || (y > 300 && o.Param <= 511)) {
@@ -122,7 +127,7 @@ void FollowPath(const TWorldObject& o) {
     const int32_t x = PixelX(o), y = PixelY(o);
     for (int32_t b = 0; b < BodyLength; ++b) {
         TWorldObject& s = Objects[first + b];
-        if (s.Kind != KindBossBodySegment) continue;
+        if (s.Kind != PartKind::BodySegment) continue;
         const TPathPoint& e = PathRing[(PathHead - (b + 1) * k) & (PathRingSize - 1)];
         s.FineX = e.X - x;
         s.FineY = e.Y - y;
@@ -135,8 +140,8 @@ void TrailBoss(int32_t slot) {
     TWorldObject& o = Objects[slot];
     const int32_t speed = WorldRegA >= TrailStrafing ? FastSpeed : SlowSpeed;
     const int32_t h = o.Param & AngleMask;
-    o.FineX += RoundEven(static_cast<double>(CosTable[h]) * speed);
-    o.FineY += RoundEven(static_cast<double>(SinTable[h]) * speed);
+    o.FineX += PolarX(speed, h);
+    o.FineY += PolarY(speed, h);
     switch (WorldRegA) {
         case TrailHunting:
             Hunt(o);
@@ -167,7 +172,7 @@ void BuildTrailBody(int32_t slot) {
     const int32_t first = FindFreeRun(FirstWorldSlot, BodyLength);
     if (first >= 0) {
         for (int32_t b = 0; b < BodyLength; ++b) {
-            const int32_t s = SpawnObjectIn(first + b, boss.X, boss.Y, KindBossBodySegment, 0);
+            const int32_t s = SpawnObjectIn(first + b, boss.X, boss.Y, PartKind::BodySegment, 0);
             AttachToParent(s, slot);
         }
         WorldRegB = first;

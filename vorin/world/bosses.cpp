@@ -1,4 +1,4 @@
-// Boss entry, the time-out, the single large craft (192) and the fortress (193).
+// Boss entry, the time-out, the single large craft and the heavy tank (the fortress).
 #include "world/bosses.h"
 
 #include "krdxlib/geometry.h"
@@ -12,19 +12,19 @@
 int32_t SceneColourKind = 0;
 
 namespace {
-// Entry: bosses 192-195 move in from the right and become active here.
+// Entry: the bosses but the trailing craft move in from the right and become active here.
 constexpr int32_t EntryX = 240;
 constexpr int32_t FineEntryStep = 16;
 
 // The run search for a boss's chains or body counts this ship-shot kind as free too.
-constexpr int32_t KindCountedFree = 40;
+constexpr int32_t KindCountedFree = ShotKind::PlasmaSmall;
 
 // The time-out's last volley: a ring of 64 and four homing bullets.
 constexpr int32_t RingCount = 64;
 constexpr int32_t RingStep = 16;
 constexpr int32_t TimeOutDeathTime = 300;
 
-// Boss 192: a figure eight about (240, 120), five attack phases out of ten of 240 frames.
+// The large craft: a figure eight about (240, 120), five attack phases out of ten of 240 frames.
 constexpr int32_t CraftCentreX = 240, CraftCentreY = 120;
 constexpr int32_t CraftSwingX = 60, CraftSwingY = 80;
 constexpr int32_t CraftPhaseFrames = 240;
@@ -32,26 +32,19 @@ constexpr int32_t CraftPhaseCount = 10;
 constexpr int32_t CraftPausePhase = 8;  // phases 8 and 9 hold the figure eight
 constexpr int32_t CraftBeat = 120;
 
-// Boss 193's parts: kind and offset from the fortress, in the order they are built.
+// The heavy tank's parts: kind and offset from the tank, in the order they are built.
 struct TPart {
     int32_t Kind, X, Y, Param, Age;
 };
 constexpr TPart FortressParts[] = {
-    {98, 50, 18, 0, 0},     {99, -64, 18, 0, 0},    {96, -20, -50, 0, 0},   {100, -80, 18, 0, 0},
-    {101, -70, -7, 0, 0},   {103, -10, -7, 0, 0},   {103, -10, -7, 170, 0}, {103, -10, -7, 340, 0},
-    {103, -10, -7, 510, 0}, {103, -10, -7, 670, 0}, {103, -10, -7, 850, 0}, {102, 46, 10, 0, 0},
-    {102, 56, 10, 0, 10},   {102, 66, 10, 0, 20},
+    {PartKind::RearTrack, 50, 18, 0, 0},        {PartKind::FrontTrack, -64, 18, 0, 0},
+    {PartKind::Superstructure, -20, -50, 0, 0}, {PartKind::SlidingGun, -80, 18, 0, 0},
+    {PartKind::TankTurret, -70, -7, 0, 0},      {PartKind::RotatingDish, -10, -7, 0, 0},
+    {PartKind::RotatingDish, -10, -7, 170, 0},  {PartKind::RotatingDish, -10, -7, 340, 0},
+    {PartKind::RotatingDish, -10, -7, 510, 0},  {PartKind::RotatingDish, -10, -7, 670, 0},
+    {PartKind::RotatingDish, -10, -7, 850, 0},  {PartKind::MissileHatch, 46, 10, 0, 0},
+    {PartKind::MissileHatch, 56, 10, 0, 10},    {PartKind::MissileHatch, 66, 10, 0, 20},
 };
-
-// round(sin(angle) * scale), the table value scaled exactly in double precision.
-int32_t SinScaled(int32_t angle, int32_t scale) {
-    return RoundEven(static_cast<double>(SinTable[angle & AngleMask]) * scale);
-}
-
-void Shot(const TWorldObject& o, int32_t kind, int32_t speed, int32_t cls, uint32_t look,
-          int32_t angle, bool hell = true) {
-    SpawnBullet(o.X, o.Y, 0, 0, hell, cls, look, kind, speed, 0, angle);
-}
 
 }  // namespace
 
@@ -59,15 +52,15 @@ bool BossEnter(TWorldObject& o) {
     if (o.State != StateEntering) return false;
     bool arrived = false;
     switch (o.Kind) {
-        case KindBossCraft:
+        case BossKind::LargeCraft:
             o.X -= 1;
             arrived = o.X <= EntryX;
             break;
-        case KindBossFortress:
+        case BossKind::HeavyTank:
             o.X -= 1;
             arrived = o.X < EntryX;
             break;
-        default:  // 194, 195 move on their fine position; x is last frame's
+        default:  // the chain bosses move on their fine position; x is last frame's
             o.FineX -= FineEntryStep;
             arrived = o.X < EntryX;
             break;
@@ -76,7 +69,7 @@ bool BossEnter(TWorldObject& o) {
     o.State = StateActive;
     o.Age = 0;
     o.Param = 0;
-    if (o.Kind == KindBossChainsA || o.Kind == KindBossChainsB) {
+    if (o.Kind == BossKind::ChainFighter || o.Kind == BossKind::RedChains) {
         // The chain boss's drift: drawn until one of the two lies outside -8..8.
         do {
             o.VelocityX = random(24) - 12;
@@ -95,28 +88,61 @@ void CraftAttack(const TWorldObject& o) {
         case 1:
             if (b % 16 == 0) {
                 const int32_t aim = AimAtShip(o.X, o.Y);
-                Shot(o, 50, 48, 0, 1, aim + 64);
-                Shot(o, 50, 48, 1, 1, aim);
-                Shot(o, 50, 48, 0, 1, aim - 64);
-                Shot(o, 50, 36, 2, 0, aim - 32);
-                Shot(o, 50, 36, 2, 0, aim + 32);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 48, .Look = 1, .Angle = aim + 64});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::Needle, .Speed = 48, .Class = 1, .Look = 1, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 48, .Look = 1, .Angle = aim - 64});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::Needle, .Speed = 36, .Class = 2, .Angle = aim - 32});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::Needle, .Speed = 36, .Class = 2, .Angle = aim + 32});
             }
             break;
         case 3:
-            if (b % 2 == 1) Shot(o, 51, 48, (b & 2) ? 0 : 1, 2, 8 * age);
-            if (b % 30 == 15) Fan(o.X, o.Y, 2, 64, 16, 0, 48, 16, 0, 32);
+            if (b % 2 == 1)
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall,
+                            .Speed = 48,
+                            .Class = (b & 2) ? 0 : 1,
+                            .Look = 2,
+                            .Angle = 8 * age});
+            if (b % 30 == 15)
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::SmallBall, .Speed = 16, .Class = 2, .Angle = 32},
+                        {.Step = 64, .Count = 16});
             break;
         case 5:
-            if (b % 2 == 1 && b % 30 < 15) Shot(o, 49, 64, 0, 1, 512);
-            if (b % 30 == 15) Fan(o.X, o.Y, 2, 64, 8, 0, 48, 32, 0, 512);
+            if (b % 2 == 1 && b % 30 < 15)
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SpikedBall, .Speed = 64, .Look = 1, .Angle = 512});
+            if (b % 30 == 15)
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::SmallBall, .Speed = 32, .Class = 2, .Angle = 512},
+                        {.Step = 64, .Count = 8});
             break;
         case 7:
             if (age % 15 == 0) {
                 const int32_t aim = AimAtShip(o.X, o.Y);
-                Shot(o, 51, 48, 1, 0, aim);
-                Shot(o, 51, 32, 0, 3, aim);
-                Shot(o, 51, 16, 0, LookUnabsorbable, aim);
-                Shot(o, 51, 64, 2, 2, aim);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 48, .Class = 1, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 3, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall,
+                            .Speed = 16,
+                            .Look = LookUnabsorbable,
+                            .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall,
+                            .Speed = 64,
+                            .Class = 2,
+                            .Look = 2,
+                            .Angle = aim});
             }
             break;
         case 9:
@@ -125,12 +151,27 @@ void CraftAttack(const TWorldObject& o) {
                     for (int32_t cls = 0; cls < 2; ++cls) {
                         const int32_t speed = 8 + random(32);
                         const int32_t angle = 256 + random(512);
-                        Shot(o, 48, speed, cls, 2, angle);
+                        FireBullet(o.X, o.Y,
+                                   {.Kind = BulletKind::SmallBall,
+                                    .Speed = speed,
+                                    .Class = cls,
+                                    .Look = 2,
+                                    .Angle = angle});
                     }
                 }
-                Shot(o, 56, 64, 0, 3, 512, false);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::TrailRay,
+                            .Speed = 64,
+                            .Look = 3,
+                            .Angle = 512,
+                            .Hells = false});
             }
-            if (b >= 101 && b % 4 == 0) Shot(o, 50, 48, 2, 0, AimAtShip(o.X, o.Y));
+            if (b >= 101 && b % 4 == 0)
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 48,
+                            .Class = 2,
+                            .Angle = AimAtShip(o.X, o.Y)});
             break;
         default:  // 0, 2, 4, 6, 8: no fire
             break;
@@ -141,9 +182,20 @@ void CraftAttack(const TWorldObject& o) {
 bool BossTimeOut(int32_t slot) {
     TWorldObject& o = Objects[slot];
     if (o.Age <= BossTimeOutAge || (o.Age & 4) != 0) return false;
-    for (int32_t k = 0; k < RingCount; ++k) Shot(o, 49, 48, ClassShootBack, 0, RingStep * k);
+    for (int32_t k = 0; k < RingCount; ++k)
+        FireBullet(o.X, o.Y,
+                   {.Kind = BulletKind::SpikedBall,
+                    .Speed = 48,
+                    .Class = ClassShootBack,
+                    .Angle = RingStep * k});
     for (int32_t k = 0; k < 4; ++k)
-        Shot(o, KindHoming, 48, ClassShootBack, 1, 128 + 256 * k, false);
+        FireBullet(o.X, o.Y,
+                   {.Kind = BulletKind::Homing,
+                    .Speed = 48,
+                    .Class = ClassShootBack,
+                    .Look = 1,
+                    .Angle = 128 + 256 * k,
+                    .Hells = false});
     CancelBullets(false);
     StagePhase = PhaseCleared;
     StageClock = 0;
@@ -159,8 +211,8 @@ void CraftBoss(int32_t slot) {
     TWorldObject& o = Objects[slot];
     o.Frame = (o.Age / 2) & 1;
     if (BossEnter(o)) return;
-    o.X = SinScaled(o.Param, CraftSwingX) + CraftCentreX;
-    o.Y = SinScaled(2 * o.Param, CraftSwingY) + CraftCentreY;
+    o.X = PolarY(CraftSwingX, o.Param) + CraftCentreX;
+    o.Y = PolarY(CraftSwingY, 2 * o.Param) + CraftCentreY;
     if ((o.Age / CraftPhaseFrames) % CraftPhaseCount < CraftPausePhase) o.Param += 1;
     CraftAttack(o);
 }
@@ -168,20 +220,20 @@ void CraftBoss(int32_t slot) {
 void BossBehaviour(int32_t slot) {
     TWorldObject& o = Objects[slot];
     switch (o.Kind) {
-        case KindBossCraft:
+        case BossKind::LargeCraft:
             if (o.State == StateActive && BossTimeOut(slot)) return;
             CraftBoss(slot);
             break;
-        case KindBossFortress:
+        case BossKind::HeavyTank:
             // Once in place the fortress neither moves nor fires: its parts do.
             if (o.State == StateActive && BossTimeOut(slot)) return;
             BossEnter(o);
             break;
-        case KindBossChainsA:
-        case KindBossChainsB:
+        case BossKind::ChainFighter:
+        case BossKind::RedChains:
             ChainBoss(slot);
             break;
-        case KindBossTrail:
+        case BossKind::TrailCraft:
             if (o.State == StateActive && BossTimeOut(slot)) return;
             TrailBoss(slot);
             break;

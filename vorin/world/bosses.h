@@ -3,11 +3,6 @@
 // declared in world/passes.h.
 #include <cstdint>
 
-// Boss parts driven by their boss.
-constexpr int32_t KindBossChainSegment = 124;  // twin chains of 194/195
-constexpr int32_t KindBossBodySegment = 125;   // trailing body of 198
-constexpr int32_t KindBossMine = 126;          // dropped by 198 while hunting
-
 // The bosses' time-out: past this age (on a frame whose age has bit 2 clear) they leave.
 constexpr int32_t BossTimeOutAge = 10800;
 
@@ -16,7 +11,7 @@ constexpr int32_t ChainCount = 2;
 constexpr int32_t ChainLength = 8;
 constexpr int32_t BodyLength = 16;
 
-// Phases of boss 198 in WorldRegA.
+// Phases of the trailing craft in WorldRegA.
 constexpr int32_t TrailHunting = 0;
 constexpr int32_t TrailLeaving = 4;
 constexpr int32_t TrailStrafing = 8;
@@ -37,10 +32,10 @@ struct TWorldObject;
 bool BossEnter(TWorldObject& o);
 
 // The programs BossBehaviour dispatches to.
-void CraftBoss(int32_t slot);  // 192
-void ChainBoss(int32_t slot);  // 194, 195
-void TrailBoss(int32_t slot);  // 198
-// A boss of 192, 193 or 198 past its time-out leaves: a last ring, the stage ends and it
+void CraftBoss(int32_t slot);  // the large craft
+void ChainBoss(int32_t slot);  // the chain fighter and the red chains
+void TrailBoss(int32_t slot);  // the trailing craft
+// A boss other than the chain bosses past its time-out leaves: a last ring, the stage ends and it
 // dies without score. True when it did so this frame.
 bool BossTimeOut(int32_t slot);
 

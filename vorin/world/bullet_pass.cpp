@@ -20,7 +20,7 @@ constexpr int32_t BounceTopFine = 64, BounceBottomFine = 3791;
 // Mode 6 turns into an aimed ray past this fine x (about 317 pixels).
 constexpr int32_t AimLateFineX = 5071;
 constexpr int32_t CurvingFrames = 120;  // mode 7 curves this long
-constexpr int32_t HomingFrames = 300;   // kind 57 turns toward the ship this long
+constexpr int32_t HomingFrames = 300;   // the homing bullet turns this long
 constexpr int32_t HomingTurn = 8;
 constexpr int32_t TrailSpacing = 128;   // a trail piece every 128 / speed frames...
 constexpr int32_t TrailLife = 1024;     // ... living 1024 / speed frames
@@ -35,116 +35,101 @@ constexpr int32_t SpreadSpeed = 24, SpreadSpeedRange = 16;
 constexpr int32_t SpreadAngle = 64;     // TYPE-I: aim - 64 + random(128)
 constexpr int32_t DirectionMask = 960;  // TYPE-S: the aim down to one of 16 directions
 
-// Rounds to the nearest, ties to even; a value that does not fit 32 bits gives the lowest
-// integer, as the processor's conversion does, so that such a bullet leaves the field.
-int32_t RoundToInt(double v) {
-    const double r = std::nearbyint(v);
-    if (!(r >= std::numeric_limits<int32_t>::min() && r <= std::numeric_limits<int32_t>::max())) {
-        return std::numeric_limits<int32_t>::min();
-    }
-    return static_cast<int32_t>(r);
-}
-
-// 32-bit wrapping addition: speeds can be huge after the speed hell's unsigned halving.
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-double Cos(int32_t angle) {
-    return CosTable[angle & AngleMask];
-}
-double Sin(int32_t angle) {
-    return SinTable[angle & AngleMask];
-}
-
 // Trail interval and lifetime: 128 / speed and 1024 / speed frames. A speed outside
 // 1..128 (no trailing bullet the game fires has one) leaves no trail rather than dividing
 // by zero.
 bool TrailDue(const TWorldObject& b) {
-    const int32_t speed = b.Frame;
+    const int32_t speed = b.BulletSpeed();
     if (speed < 1 || speed > TrailSpacing) return false;
     return b.Age % (TrailSpacing / speed) == 0;
 }
 
 void LeaveTrail(const TWorldObject& b) {
     if (!TrailDue(b)) return;
-    SpawnBullet(b.X, b.Y, 0, TrailLife / b.Frame, false, ClassShootBack, BulletLook(b),
-                KindTrailPiece, 0, 0, b.Aim);
+    FireBullet(b.X, b.Y,
+               {.Kind = BulletKind::TrailPiece,
+                .Class = ClassShootBack,
+                .Look = BulletLook(b),
+                .Angle = b.BulletAngle(),
+                .Mode = TrailLife / b.BulletSpeed(),
+                .Hells = false});
 }
 
 // Removal outside the field, then the background test whether removed or not.
 void LeaveOrHitWall(TWorldObject& b) {
     if (b.X < 0 || b.X > FieldRight || b.Y < 0 || b.Y > FieldBottom) b.Kind = KindFree;
     if (BackgroundSolid(b.X, b.Y)) {
-        b.Kind = KindVanish;
+        b.Kind = EffectKind::Vanish;
         b.Age = 0;
         SetBulletLook(b, 0);
     }
 }
 
 void Ray(TWorldObject& b) {
-    b.HitPoints = WrapAdd(b.HitPoints, b.Frame);
-    const int32_t d = b.HitPoints >> 4;  // distance in pixels, toward minus infinity
-    b.X = WrapAdd(RoundToInt(d * Cos(b.Aim)), b.VelocityX);
-    b.Y = WrapAdd(RoundToInt(d * Sin(b.Aim)), b.VelocityY);
-    if (b.Kind == KindTrailRay) LeaveTrail(b);
+    b.RayDistance() = WrapAdd(b.RayDistance(), b.BulletSpeed());
+    const int32_t d = PixelFloor(b.RayDistance());  // distance in pixels
+    b.X = WrapAdd(RoundEvenOrLowest(d * CosOf(b.BulletAngle())), b.RayOriginX());
+    b.Y = WrapAdd(RoundEvenOrLowest(d * SinOf(b.BulletAngle())), b.RayOriginY());
+    if (b.Kind == BulletKind::TrailRay) LeaveTrail(b);
     LeaveOrHitWall(b);
 }
 
 void FreeFlight(TWorldObject& b) {
-    b.FineX = WrapAdd(b.FineX, RoundToInt(b.Frame * Cos(b.Aim)));
-    b.FineY = WrapAdd(b.FineY, RoundToInt(b.Frame * Sin(b.Aim)));
-    b.X = b.FineX / 16;
-    b.Y = b.FineY / 16;
-    switch (b.ExtraA) {
+    b.FineX = WrapAdd(b.FineX, RoundEvenOrLowest(b.BulletSpeed() * CosOf(b.BulletAngle())));
+    b.FineY = WrapAdd(b.FineY, RoundEvenOrLowest(b.BulletSpeed() * SinOf(b.BulletAngle())));
+    b.X = PixelTrunc(b.FineX);
+    b.Y = PixelTrunc(b.FineY);
+    switch (b.BulletMode()) {
         case ModeBounce:
             if (b.FineY < BounceTopFine || b.FineY > BounceBottomFine) {
-                b.Aim = (1024 - b.Aim) & AngleMask;
+                b.BulletAngle() = (1024 - b.BulletAngle()) & AngleMask;
             }
             break;
         case ModeTurning: {
-            const int32_t r = (AimAtShip(b.X, b.Y) - b.Aim) & AngleMask;
-            if (r > 255 && r <= 320 && b.ExtraB > 0) {
-                b.ExtraB -= 1;
-                b.Aim = (b.Aim + 256) & AngleMask;
+            const int32_t r = (AimAtShip(b.X, b.Y) - b.BulletAngle()) & AngleMask;
+            if (r > 255 && r <= 320 && b.BulletModeValue() > 0) {
+                b.BulletModeValue() -= 1;
+                b.BulletAngle() = (b.BulletAngle() + 256) & AngleMask;
             }
-            if (r > 703 && r <= 768 && b.ExtraB > 0) {
-                b.ExtraB -= 1;
-                b.Aim = (b.Aim - 256) & AngleMask;
+            if (r > 703 && r <= 768 && b.BulletModeValue() > 0) {
+                b.BulletModeValue() -= 1;
+                b.BulletAngle() = (b.BulletAngle() - 256) & AngleMask;
             }
             break;
         }
         case ModeAimLate:
             if (b.FineX > AimLateFineX) {
-                b.Aim = AimAtShip(b.X, b.Y);
-                b.VelocityX = b.X;
-                b.VelocityY = b.Y;
-                b.HitPoints = 0;
-                b.Kind = KindTrailRay;
+                b.BulletAngle() = AimAtShip(b.X, b.Y);
+                b.RayOriginX() = b.X;
+                b.RayOriginY() = b.Y;
+                b.RayDistance() = 0;
+                b.Kind = BulletKind::TrailRay;
             }
             break;
         case ModeCurving:
-            if (b.Age < CurvingFrames) b.Aim = (b.Aim + b.ExtraB) & AngleMask;
+            if (b.Age < CurvingFrames)
+                b.BulletAngle() = (b.BulletAngle() + b.BulletModeValue()) & AngleMask;
             break;
         default:
             break;
     }
     LeaveOrHitWall(b);
-    if (b.Kind == KindTrailFlight) LeaveTrail(b);
+    if (b.Kind == BulletKind::TrailCrystal) LeaveTrail(b);
 }
 
 void Homing(TWorldObject& b) {
-    b.X = WrapAdd(b.X, RoundToInt(b.Frame / 16.0 * Cos(b.Aim)));
-    b.Y = WrapAdd(b.Y, RoundToInt(b.Frame / 16.0 * Sin(b.Aim)));
-    if (b.Age < HomingFrames) b.Aim = TurnAngle(b.Aim, AimAtShip(b.X, b.Y), HomingTurn);
+    b.X = WrapAdd(b.X, RoundEvenOrLowest(PixelExact(b.BulletSpeed()) * CosOf(b.BulletAngle())));
+    b.Y = WrapAdd(b.Y, RoundEvenOrLowest(PixelExact(b.BulletSpeed()) * SinOf(b.BulletAngle())));
+    if (b.Age < HomingFrames)
+        b.BulletAngle() = TurnAngle(b.BulletAngle(), AimAtShip(b.X, b.Y), HomingTurn);
     LeaveTrail(b);
     LeaveOrHitWall(b);
 }
 
 void Medal(TWorldObject& m) {
     const bool gone = m.FineX < MedalEdgeFine;
-    m.X = m.FineX / 16;
-    m.Y = m.FineY / 16;
+    m.X = PixelTrunc(m.FineX);
+    m.Y = PixelTrunc(m.FineY);
     m.FineX = m.FineX + m.VelocityX - 1;  // it speeds up to the left
     m.VelocityX -= 1;
     m.FineY += m.VelocityY;
@@ -156,28 +141,28 @@ void BulletPass() {
     for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
         TWorldObject& o = Objects[s];
         switch (o.Kind) {
-            case 48:
-            case 49:
-            case 50:
-            case 51:
-            case 52:
-            case 54:
-            case 55:
-            case KindTrailRay:
+            case BulletKind::SmallBall:
+            case BulletKind::SpikedBall:
+            case BulletKind::Needle:
+            case BulletKind::LargeBall:
+            case BulletKind::Streak:
+            case BulletKind::SpareRayA:
+            case BulletKind::SpareRayB:
+            case BulletKind::TrailRay:
                 Ray(o);
                 break;
-            case KindFreeFlight:
-            case KindTrailFlight:
+            case BulletKind::Crystal:
+            case BulletKind::TrailCrystal:
                 FreeFlight(o);
                 break;
-            case KindHoming:
+            case BulletKind::Homing:
                 Homing(o);
                 break;
-            case 62:
-            case KindTrailPiece:
-                if (o.Age > o.ExtraA) o.Kind = KindFree;
+            case BulletKind::OldTrailPiece:
+            case BulletKind::TrailPiece:
+                if (o.Age > o.BulletMode()) o.Kind = KindFree;  // its lifetime
                 break;
-            case KindMedal:
+            case ItemKind::Medal:
                 Medal(o);
                 break;
             default:
@@ -197,15 +182,25 @@ void ShootBack(int32_t slot) {
         case ShootBackM:
             if (e.Age == 1) {
                 const uint32_t look = random(ShootBackLooks);
-                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst,
-                            ShootBackSpeed, 0, AimAtShip(e.X, e.Y));
+                FireBullet(e.X, e.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = ShootBackSpeed,
+                            .Class = ClassShootBack,
+                            .Look = look,
+                            .Angle = AimAtShip(e.X, e.Y),
+                            .Hells = false});
             }
             break;
         case ShootBackS:
             if ((e.Age & 7) == 1) {
                 const uint32_t look = random(ShootBackLooks);
-                SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst,
-                            ShootBackSpeed, 0, AimAtShip(e.X, e.Y) & DirectionMask);
+                FireBullet(e.X, e.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = ShootBackSpeed,
+                            .Class = ClassShootBack,
+                            .Look = look,
+                            .Angle = AimAtShip(e.X, e.Y) & DirectionMask,
+                            .Hells = false});
             }
             break;
         case ShootBackI:
@@ -215,8 +210,13 @@ void ShootBack(int32_t slot) {
                     const int32_t speed = SpreadSpeed + random(SpreadSpeedRange);
                     const int32_t angle =
                         AimAtShip(e.X, e.Y) - SpreadAngle + random(2 * SpreadAngle);
-                    SpawnBullet(e.X, e.Y, 0, 0, false, ClassShootBack, look, KindRayFirst, speed, 0,
-                                angle);
+                    FireBullet(e.X, e.Y,
+                               {.Kind = BulletKind::SmallBall,
+                                .Speed = speed,
+                                .Class = ClassShootBack,
+                                .Look = look,
+                                .Angle = angle,
+                                .Hells = false});
                 }
             }
             break;

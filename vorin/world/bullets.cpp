@@ -1,6 +1,7 @@
 // Enemy bullet spawn with the difficulty classes and the hells, fans and cancelling.
 #include "world/bullets.h"
 
+#include "krdxlib/arith.h"
 #include "krdxlib/geometry.h"
 #include "world/objects.h"
 #include "world/passes.h"
@@ -18,14 +19,6 @@ int32_t Half(int32_t v) {
 }
 int32_t Quarter(int32_t v) {
     return static_cast<int32_t>(static_cast<uint32_t>(v) >> 2);
-}
-
-// 32-bit wrapping arithmetic: the unsigned halving of a negative speed is huge.
-int32_t WrapAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-int32_t WrapSub(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }
 
 int32_t ScaledSpeed(int32_t speed) {
@@ -52,63 +45,61 @@ TWorldObject* CopyBullet(int32_t slot, bool onlyWhenFree) {
 }
 }  // namespace
 
-void SpawnBullet(int32_t x, int32_t y, int32_t modeValue, int32_t mode, bool hellScaling,
-                 int32_t cls, uint32_t look, int32_t kind, int32_t speed, int32_t start,
-                 int32_t angle) {
-    const uint8_t setting = ClassSettings[cls & 3];
+void FireBullet(int32_t x, int32_t y, const TBullet& bullet) {
+    const uint8_t setting = ClassSettings[bullet.Class & 3];
     if (setting == ClassOff) return;
     const auto [slot, found] = FindFreeSlot(FirstWorldSlot, LastWorldSlot);
     if (!found) return;
     TWorldObject& b = Objects[slot];
-    if (kind == KindFreeFlight || kind == KindTrailFlight) {
-        b.FineX = x * 16;
-        b.FineY = y * 16;
+    if (bullet.Kind == BulletKind::Crystal || bullet.Kind == BulletKind::TrailCrystal) {
+        b.FineX = FineOf(x);
+        b.FineY = FineOf(y);
     } else {
-        b.VelocityX = x;  // the ray's origin
-        b.VelocityY = y;
+        b.RayOriginX() = x;
+        b.RayOriginY() = y;
         b.X = x;
         b.Y = y;
     }
     b.Bounds = BulletBounds;
-    b.Aim = angle & AngleMask;
-    b.HitPoints = start;  // distance along the ray
-    b.ExtraA = mode;
-    b.ExtraB = modeValue;
-    b.Frame = hellScaling ? ScaledSpeed(speed) : speed;
-    b.Kind = kind;
-    SetBulletLook(b, setting == ClassNormal ? look : LookUnabsorbable);
+    b.BulletAngle() = bullet.Angle & AngleMask;
+    b.RayDistance() = bullet.Start;
+    b.BulletMode() = bullet.Mode;
+    b.BulletModeValue() = bullet.ModeValue;
+    b.BulletSpeed() = bullet.Hells ? ScaledSpeed(bullet.Speed) : bullet.Speed;
+    b.Kind = bullet.Kind;
+    SetBulletLook(b, setting == ClassNormal ? bullet.Look : LookUnabsorbable);
     b.Age = 0;
-    if (!hellScaling) return;
+    if (!bullet.Hells) return;
 
-    const int32_t s = b.Frame;
+    const int32_t s = b.BulletSpeed();
     switch (HellDensity) {
         case DensityX3B:
             if (TWorldObject* c = CopyBullet(slot, true)) {
-                c->Frame = WrapSub(s, Quarter(s));
-                c->Aim = (b.Aim - CopySpread) & AngleMask;
+                c->BulletSpeed() = WrapSub(s, Quarter(s));
+                c->BulletAngle() = (b.BulletAngle() - CopySpread) & AngleMask;
             }
             if (TWorldObject* c = CopyBullet(slot, true)) {
-                c->Frame = WrapSub(s, Quarter(s));
-                c->Aim = (b.Aim + CopySpread) & AngleMask;
+                c->BulletSpeed() = WrapSub(s, Quarter(s));
+                c->BulletAngle() = (b.BulletAngle() + CopySpread) & AngleMask;
             }
             break;
         case DensityX2:
-            CopyBullet(slot, false)->Frame = WrapSub(s, Quarter(s));
+            CopyBullet(slot, false)->BulletSpeed() = WrapSub(s, Quarter(s));
             break;
         case DensityX3A:
-            CopyBullet(slot, false)->Frame = WrapSub(s, Quarter(s));
-            CopyBullet(slot, false)->Frame = WrapSub(s, Half(s));
+            CopyBullet(slot, false)->BulletSpeed() = WrapSub(s, Quarter(s));
+            CopyBullet(slot, false)->BulletSpeed() = WrapSub(s, Half(s));
             break;
         default:
             break;
     }
 }
 
-void Fan(int32_t x, int32_t y, int32_t cls, int32_t step, int32_t count, uint32_t look,
-         int32_t kind, int32_t speed, int32_t start, int32_t centre) {
-    for (int32_t o = 0; o < count; ++o) {
-        const int32_t angle = centre + step * o - (step * (count - 1)) / 2;
-        SpawnBullet(x, y, 0, 0, true, cls, look, kind, speed, start, angle);
+void FireFan(int32_t x, int32_t y, const TBullet& bullet, const TFan& fan) {
+    TBullet b = bullet;
+    for (int32_t o = 0; o < fan.Count; ++o) {
+        b.Angle = bullet.Angle + fan.Step * o - (fan.Step * (fan.Count - 1)) / 2;
+        FireBullet(x, y, b);
     }
 }
 
@@ -121,13 +112,13 @@ void CancelBullets(bool medals) {
         TWorldObject& o = Objects[s];
         if (o.Kind < KindFirstBullet || o.Kind > KindLastBullet) continue;
         if (medals) {
-            o.Kind = KindMedal;
-            o.FineX = o.X * 16;
-            o.FineY = o.Y * 16;
+            o.Kind = ItemKind::Medal;
+            o.FineX = FineOf(o.X);
+            o.FineY = FineOf(o.Y);
             o.VelocityX = MedalSpeedX + random(8);
             o.VelocityY = random(9) - 4;
         } else {
-            o.Kind = KindVanish;
+            o.Kind = EffectKind::Vanish;
         }
         o.Age = 0;
         SetBulletLook(o, 0);

@@ -4,16 +4,9 @@
 // explosions.
 #include <cstdint>
 
-// Bullet kinds.
-constexpr int32_t KindRayFirst = 48;           // 48..52, 54, 55: straight rays
-constexpr int32_t KindFreeFlight = 53;         // fine position with a mode
-constexpr int32_t KindFirstUnabsorbable = 56;  // 56..63 pass through the anchor
-constexpr int32_t KindTrailRay = 56;           // ray leaving a trail
-constexpr int32_t KindHoming = 57;             // homing ray leaving a trail
-constexpr int32_t KindTrailFlight = 59;        // free flight leaving a trail
-constexpr int32_t KindTrailPiece = 63;         // the trail piece the game makes (62 behaves alike)
+#include "world/kinds.h"
 
-// Free-flight modes (kinds 53 and 59).
+// Free-flight modes (the crystals).
 constexpr int32_t ModeBounce = 0;
 constexpr int32_t ModeTurning = 1;
 constexpr int32_t ModeAimLate = 6;
@@ -31,14 +24,33 @@ constexpr int32_t DensityX1 = 0, DensityX2 = 1, DensityX3A = 2, DensityX3B = 3;
 constexpr int32_t SpeedX1 = 0, SpeedHalf = 1, SpeedOneAndHalf = 2, SpeedX2 = 3;
 constexpr int32_t ShootBackOff = 0, ShootBackM = 1, ShootBackS = 2, ShootBackI = 3;
 
-// One enemy bullet (and its density copies) in the lowest free slots of 64..256; nothing
-// when its class is switched off or the table is full. Speeds in 1/16 pixel per frame.
-void SpawnBullet(int32_t x, int32_t y, int32_t modeValue, int32_t mode, bool hellScaling,
-                 int32_t cls, uint32_t look, int32_t kind, int32_t speed, int32_t start,
-                 int32_t angle);
-// count bullets centred on the centre angle, step apart (hell scaling on, mode 0).
-void Fan(int32_t x, int32_t y, int32_t cls, int32_t step, int32_t count, uint32_t look,
-         int32_t kind, int32_t speed, int32_t start, int32_t centre);
+// What an enemy bullet is, everything but where it starts. Written with designated
+// initialisers; a field left out takes the value below.
+struct TBullet {
+    int32_t Kind = BulletKind::SmallBall;
+    int32_t Speed = 0;          // 1/16 pixel per frame, before the speed hell
+    int32_t Class = 0;          // difficulty class 0..3: whether it is fired, and absorbable
+    uint32_t Look = 0;          // picture variant 0..3, or LookUnabsorbable
+    int32_t Start = 0;          // distance along its ray it starts at, 1/16 pixel
+    int32_t Angle = 0;          // heading, any integer (taken modulo a turn)
+    int32_t Mode = ModeBounce;  // a crystal's extra behaviour; a trail piece's lifetime
+    int32_t ModeValue = 0;      // what goes with the mode: turns left, or the curving step
+    bool Hells = true;          // the speed and density hells apply to it
+};
+
+// How a fan spreads: Count bullets Step apart, centred on the bullet's angle (with an even
+// count no bullet flies at the centre itself).
+struct TFan {
+    int32_t Step = 0;
+    int32_t Count = 0;
+};
+
+// Fires one enemy bullet from pixel (x, y) into the lowest free slot of 64..256, with its
+// density copies when the hells apply; nothing when its class is switched off or the table
+// is full.
+void FireBullet(int32_t x, int32_t y, const TBullet& bullet);
+// Fires a fan of the bullet, each at its own angle about the bullet's angle.
+void FireFan(int32_t x, int32_t y, const TBullet& bullet, const TFan& fan);
 // The angle from (x, y) to the first ship.
 int32_t AimAtShip(int32_t x, int32_t y);
 // An explosion's shoot-back for this frame (effects pass, after it moved).

@@ -23,9 +23,7 @@ constexpr int32_t ScratchPoints = 10;
 constexpr int32_t HitPoints = 10;  // a damaging shot
 constexpr int32_t EndOfRowPoints = 5000;
 constexpr int32_t MedalPoints = 100;
-constexpr int32_t EndOfRowPopUp = 2;  // pop-up picture of the 5000 points
-constexpr int32_t ScratchEffect = 2;
-constexpr int32_t HitSparkEffect = 1;
+constexpr int32_t EndOfRowPopUp = 2;    // pop-up picture of the 5000 points
 constexpr int32_t HitSparkRange = 128;  // velocity random(128) - 64
 constexpr int32_t HitFlash = 3;
 constexpr int32_t GravityAnchorLevel = 17;
@@ -41,7 +39,7 @@ bool Within(int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t n) {
 }
 
 void Vanish(TWorldObject& o) {
-    o.Kind = KindVanish;
+    o.Kind = EffectKind::Vanish;
     o.Age = 0;
     SetBulletLook(o, 0);
 }
@@ -65,13 +63,13 @@ void BulletAgainstShip(TWorldObject& o, TPlayer& p) {
             AddScore(p, BlockPoints);
             return;
         }
-        o.Kind = KindLargeExplosion;
+        o.Kind = EffectKind::LargeExplosion;
         o.Age = 0;
         o.Param = 0;
         o.Parent = 0;
         o.VelocityX = o.VelocityY = 0;
-        o.FineX = o.X * 16;
-        o.FineY = o.Y * 16;
+        o.FineX = FineOf(o.X);
+        o.FineY = FineOf(o.Y);
         HitShip(p);
         return;
     }
@@ -80,23 +78,24 @@ void BulletAgainstShip(TWorldObject& o, TPlayer& p) {
         AddScore(p, ScratchPoints);
         const int32_t rx = random(5);  // x first
         const int32_t ry = random(5);
-        SpawnEffect(o.X, o.Y, 2 * (o.X - p.X) + rx - 2, 2 * (o.Y - p.Y) + ry - 2, ScratchEffect);
+        SpawnEffect(o.X, o.Y, 2 * (o.X - p.X) + rx - 2, 2 * (o.Y - p.Y) + ry - 2,
+                    ParticleKind::Scratch);
     }
 }
 
 void PickUp(TWorldObject& o, TPlayer& p) {
-    if (o.Kind == KindPowerUp) {
+    if (o.Kind == ItemKind::PowerUp) {
         const uint8_t main = p.MainShotLevel, anchor = p.AnchorWeaponLevel;
         ApplyItemColour(p, o.Param);
         if (p.MainShotLevel == main && p.AnchorWeaponLevel == anchor) {
             AddScore(p, EndOfRowPoints);
-            o.Kind = KindPopUp;
+            o.Kind = EffectKind::ScorePopUp;
             o.Param = EndOfRowPopUp;
             o.Age = 0;
         } else {
             o.Kind = KindFree;
         }
-    } else if (o.Kind == KindMedal) {
+    } else if (o.Kind == ItemKind::Medal) {
         Stats.CoinCount += 1;
         AddScore(p, MedalPoints);
         o.Kind = KindFree;
@@ -145,7 +144,7 @@ void AgainstShip(int32_t s, TWorldObject& o, TPlayer& p) {
         PointInBox(p.X, p.Y, o.HitBox, o.X, o.Y)) {
         // The rules leave the body hit's spawn open: a large explosion at the ship, as for
         // a bullet hit.
-        MakeExplosion(p.X, p.Y, KindLargeExplosion, 0, 0, false);
+        MakeExplosion(p.X, p.Y, EffectKind::LargeExplosion, 0, 0, false);
         HitShip(p);
     }
 }
@@ -233,7 +232,7 @@ void AgainstShots(int32_t s, TWorldObject& o, TShotEntry* shots, int32_t count) 
             AddScore(Players[e.Slot / ShotSlotsPerShip], HitPoints);
             const int32_t vx = random(HitSparkRange) - HitSparkRange / 2;  // x first
             const int32_t vy = random(HitSparkRange) - HitSparkRange / 2;
-            SpawnEffect(shot.X, shot.Y, vx, vy, HitSparkEffect);
+            SpawnEffect(shot.X, shot.Y, vx, vy, ParticleKind::HitSpark);
             o.Flash = HitFlash;
         }
         if (o.HitPoints < 1) {

@@ -25,7 +25,6 @@ constexpr int32_t DyingBlastEvery = 6;  // a large explosion every 6 frames
 constexpr int32_t DyingBlastSpread = 65;
 constexpr int32_t DyingSoundEvery = 30;
 constexpr int32_t DebrisSpeedRange = 129;
-constexpr int32_t DebrisEffect = 3;
 constexpr int32_t FinalBlasts = 16;  // spread 64 angle steps apart
 constexpr int32_t FinalBlastStep = 64;
 constexpr int32_t FinalBlastSpeed = 32;
@@ -34,9 +33,9 @@ bool IsAnchorAttack(int32_t shotKind) {
     switch (shotKind) {
         case ShotKind::Trail:
         case ShotKind::HeldAnchor:
-        case ShotKind::Plasma:
-        case ShotKind::Plasma + 1:
-        case ShotKind::Plasma + 2:
+        case ShotKind::PlasmaSmall:
+        case ShotKind::PlasmaMedium:
+        case ShotKind::PlasmaLarge:
             return true;
         default:
             return false;
@@ -58,7 +57,7 @@ void BlowUpParts(int32_t slot) {
         if (o.Parent != slot || o.Kind < KindFirstEnemy) continue;
         o.Parent = -1;
         o.Kind = KindFree;
-        MakeExplosion(o.X, o.Y, KindLargeExplosion, 0, 0, false);
+        MakeExplosion(o.X, o.Y, EffectKind::LargeExplosion, 0, 0, false);
     }
 }
 
@@ -103,10 +102,10 @@ void Destroy(int32_t slot, int32_t shotSlot) {
     } else {
         switch (type.DeathKind) {
             case DeathSmall:
-                Explode(slot, KindSmallExplosion, Sfx::Explosion);
+                Explode(slot, EffectKind::SmallExplosion, Sfx::Explosion);
                 break;
             case DeathLarge:
-                Explode(slot, KindLargeExplosion, Sfx::Explosion);
+                Explode(slot, EffectKind::LargeExplosion, Sfx::Explosion);
                 break;
             case DeathLong:
                 o.DeathTime = LongDeathTime;
@@ -129,8 +128,8 @@ void Explode(int32_t slot, int32_t explosionKind, int32_t sound) {
     DeathAction(slot);
     TWorldObject& o = Objects[slot];
     o.Kind = explosionKind;
-    o.FineX = o.X * 16;
-    o.FineY = o.Y * 16;
+    o.FineX = FineOf(o.X);
+    o.FineY = FineOf(o.Y);
     o.VelocityX = o.VelocityY = 0;
     CueSound(sound);
 }
@@ -142,10 +141,10 @@ void DeathAction(int32_t slot) {
         case ActionItem: {
             // The released kind's record gives the item its box, layer and bounds.
             TWorldObject& item = Objects[SpawnObject(o.X, o.Y, type.DeathValue, 0)];
-            item.Kind = KindPowerUp;
+            item.Kind = ItemKind::PowerUp;
             item.Param = random(PowerUpColours);
-            item.FineX = item.X * 16;
-            item.FineY = item.Y * 16;
+            item.FineX = FineOf(item.X);
+            item.FineY = FineOf(item.Y);
             do {
                 item.VelocityX = PowerUpSpeed();
                 item.VelocityY = PowerUpSpeed();
@@ -172,21 +171,21 @@ void DyingSequence(int32_t slot) {
         const int32_t x = o.X + random(DyingBlastSpread) - DyingBlastSpread / 2;  // x first
         const int32_t y = o.Y + random(DyingBlastSpread) - DyingBlastSpread / 2;
         const bool shootBack = o.Kind >= KindFirstBoss || ((o.Age / DyingBlastEvery) & 3) == 0;
-        MakeExplosion(x, y, KindLargeExplosion, 0, 0, shootBack);
+        MakeExplosion(x, y, EffectKind::LargeExplosion, 0, 0, shootBack);
     }
     if (o.Age % DyingSoundEvery == 0) CueSound(Sfx::Explosion);
     if (o.Age % 2 != 0) {
         const int32_t vx = random(DebrisSpeedRange) - DebrisSpeedRange / 2;  // x first
         const int32_t vy = random(DebrisSpeedRange) - DebrisSpeedRange / 2;
-        SpawnEffect(o.X, o.Y, vx, vy, DebrisEffect);
+        SpawnEffect(o.X, o.Y, vx, vy, ParticleKind::Debris);
     }
     if (o.Age <= o.DeathTime) return;
 
     BlowUpParts(slot);
     DeathAction(slot);
-    o.Kind = KindLargeExplosion;
-    o.FineX = o.X * 16;
-    o.FineY = o.Y * 16;
+    o.Kind = EffectKind::LargeExplosion;
+    o.FineX = FineOf(o.X);
+    o.FineY = FineOf(o.Y);
     o.VelocityX = o.VelocityY = 0;
     o.Age = 0;
     o.State = StateActive;
@@ -195,7 +194,7 @@ void DyingSequence(int32_t slot) {
     ClockHold = (ClockHold == ClockHeld && LoopLength != NoLoop) ? ClockReleaseAtWrap : ClockRuns;
     for (int32_t i = 0; i < FinalBlasts; ++i) {
         const int32_t a = i * FinalBlastStep;
-        MakeExplosion(o.X, o.Y, KindLargeExplosion, PolarX(FinalBlastSpeed, a),
+        MakeExplosion(o.X, o.Y, EffectKind::LargeExplosion, PolarX(FinalBlastSpeed, a),
                       PolarY(FinalBlastSpeed, a), false);
     }
     if (StagePhase == PhaseCleared) CueSong(0);
@@ -206,8 +205,8 @@ void MakeExplosion(int32_t x, int32_t y, int32_t kind, int32_t velocityX, int32_
     const auto [slot, found] = FindFreeSlot(FirstWorldSlot, LastWorldSlot);
     if (!found) return;
     TWorldObject& o = Objects[slot];
-    o.FineX = x * 16;
-    o.FineY = y * 16;
+    o.FineX = FineOf(x);
+    o.FineY = FineOf(y);
     o.X = x;
     o.Y = y;
     o.VelocityX = velocityX;

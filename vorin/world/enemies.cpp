@@ -17,35 +17,35 @@ void EnemyBehaviour(int32_t slot) {
         case CrossGunner:
         case TwinGunner:
         case RingBurster:
-        case HeavyGunship:
-        case Crawler:
-        case FanSpinner:
-        case Missile:
+        case RotorGunship:
+        case GroundStructure:
+        case BigGunboat:
+        case HomingMissile:
         case Mine:
-        case ThrownDebris:
+        case ThrownCanister:
             FighterBehaviour(slot);
             break;
         case CeilingGun:
         case Launcher:
         case DistantCarrier:
-        case CarrierHull:
-        case Gate:
+        case CarrierBoat:
+        case CruiserGate:
         case SlowCruiser:
-        case GroundRunner:
+        case TransportTank:
+        case CeilingTurret:
         case FloorTurret:
-        case RoofTurret:
-        case PathFollower:
+        case PathDart:
             GroundBehaviour(slot);
             break;
-        case SlidingGun:
-        case FortressTurret:
-        case MissileHatch:
-        case RotatingPart:
-        case Drone:
-        case AimedTurret:
+        case PartKind::SlidingGun:
+        case PartKind::TankTurret:
+        case PartKind::MissileHatch:
+        case PartKind::RotatingDish:
+        case PartKind::Rocket:
+        case BigFloorTurret:
             FortressPartBehaviour(slot);
             break;
-        case Hopper:
+        case HoppingGunship:
             HopperBehaviour(slot);
             break;
         default:
@@ -75,8 +75,8 @@ void BehaviourPass() {
         }
         if (o.Kind == KindFree) continue;
         if (TypeOf(o.Kind).FinePosition) {
-            o.X = o.FineX / 16;
-            o.Y = o.FineY / 16;
+            o.X = PixelTrunc(o.FineX);
+            o.Y = PixelTrunc(o.FineY);
         }
         if (o.X < o.Bounds.MinX || o.X > o.Bounds.MaxX || o.Y < o.Bounds.MinY ||
             o.Y > o.Bounds.MaxY) {

@@ -10,7 +10,7 @@ using namespace EnemyKind;
 constexpr int32_t MissileSpeed = 48;       // 1/16 pixel per frame
 constexpr int32_t MissileTurn = 8;         // angle steps per frame
 constexpr int32_t MissileHomingAge = 600;  // it stops turning after this
-constexpr int32_t RingAge = 120;           // kind 86 fires its ring at this age only
+constexpr int32_t RingAge = 120;           // the ring burster fires at this age only
 constexpr int32_t RingCount = 16;
 constexpr int32_t RingStep = 64;
 
@@ -18,17 +18,17 @@ constexpr int32_t RingStep = 64;
 constexpr int32_t MineLeft = 3, MineRight = 317, MineTop = 4, MineBottom = 236;
 constexpr int32_t MineSpread = 128;  // the burst's side bullets, either side of the centre
 
-void HomingMissile(TWorldObject& o) {
-    o.FineX += CosTimes(o.Param, MissileSpeed);
-    o.FineY += SinTimes(o.Param, MissileSpeed);
+void HomingMissileStep(TWorldObject& o) {
+    o.FineX += PolarX(MissileSpeed, o.Param);
+    o.FineY += PolarY(MissileSpeed, o.Param);
     if (o.Age < MissileHomingAge) {
         const int32_t d = (AimOf(o) - o.Param) & AngleMask;
         if (d != 0) o.Param = (o.Param + (d <= 512 ? MissileTurn : -MissileTurn)) & AngleMask;
     }
     // Unsigned shifts: past the left or top edge the coordinate becomes huge and the bounds
     // remove the missile in the same frame.
-    o.X = static_cast<int32_t>(static_cast<uint32_t>(o.FineX) >> 4);
-    o.Y = static_cast<int32_t>(static_cast<uint32_t>(o.FineY) >> 4);
+    o.X = PixelUnsigned(o.FineX);
+    o.Y = PixelUnsigned(o.FineY);
     o.Frame = ((o.Param + 32) >> 6) & 15;
 }
 
@@ -47,9 +47,11 @@ void MineStep(int32_t slot, TWorldObject& o) {
     } else {
         return;
     }
-    Fire(o, 51, 32, 0, 1, 0, b - MineSpread);
-    Fire(o, 51, 32, 0, 1, 0, b);
-    Fire(o, 51, 32, 0, 1, 0, b + MineSpread);
+    FireBullet(o.X, o.Y,
+               {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 1, .Angle = b - MineSpread});
+    FireBullet(o.X, o.Y, {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 1, .Angle = b});
+    FireBullet(o.X, o.Y,
+               {.Kind = BulletKind::LargeBall, .Speed = 32, .Look = 1, .Angle = b + MineSpread});
     Destroy(slot, 0);
 }
 }  // namespace
@@ -59,63 +61,82 @@ void FighterBehaviour(int32_t slot) {
     switch (o.Kind) {
         case Dart:
             o.X -= 2;
-            if (Every(o, 60, 0)) Fire(o, 48, 16, 0, 1, 0, AimOf(o));
+            if (Every(o, 60, 0))
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::SmallBall, .Speed = 16, .Look = 1, .Angle = AimOf(o)});
             break;
         case Sinker:
             o.X -= 1;
-            o.Y += CosTimes(o.Age & 255, 2);
-            if (Every(o, 60, 0)) Fire(o, 50, 32, 0, 1, 0, 512);
+            o.Y += PolarX(2, o.Age & 255);
+            if (Every(o, 60, 0))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = 512});
             break;
         case RearGunner:
             o.X -= 1;
-            if (Every(o, 12, 0)) Fire(o, 49, 32, 0, 0, 0, 0);
+            if (Every(o, 12, 0))
+                FireBullet(o.X, o.Y, {.Kind = BulletKind::SpikedBall, .Speed = 32});
             break;
         case CrossGunner:
             o.X -= 1;
             if (Every(o, 60, 0)) {
-                Fire(o, 51, 24, 0, 3, 0, 256);
-                Fire(o, 51, 24, 0, 3, 0, 768);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 24, .Look = 3, .Angle = 256});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 24, .Look = 3, .Angle = 768});
             }
             break;
         case TwinGunner:
             o.X -= 1;
             if (Every(o, 40, 0)) {
-                Fire(o, 51, 48, 0, 0, 0, AimOf(o));
-                Fire(o, 51, 16, 0, 2, 0, AimOf(o));
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::LargeBall, .Speed = 48, .Angle = AimOf(o)});
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::LargeBall, .Speed = 16, .Look = 2, .Angle = AimOf(o)});
             }
             break;
         case RingBurster:
             o.X -= 1;
             if (o.Age == RingAge) {
-                for (int32_t i = 0; i < RingCount; ++i) Fire(o, 50, 24, 0, 0, 0, RingStep * i);
+                for (int32_t i = 0; i < RingCount; ++i)
+                    FireBullet(o.X, o.Y,
+                               {.Kind = BulletKind::Needle, .Speed = 24, .Angle = RingStep * i});
             }
             break;
-        case HeavyGunship:
+        case RotorGunship:
             o.X -= 1;
             if (Every(o, 120, 0)) {
                 const int32_t aim = AimOf(o);
-                Fire(o, 50, 32, 0, 1, 0, aim + 64);
-                Fire(o, 50, 32, 0, 1, 0, aim);
-                Fire(o, 50, 32, 0, 1, 0, aim - 64);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = aim + 64});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Angle = aim - 64});
             }
             break;
-        case Crawler:
+        case GroundStructure:
             o.X += 1;
             break;
-        case FanSpinner:
+        case BigGunboat:
             if (o.Age & 1) o.X += 1;
             if (Every(o, 120, 60)) {
-                Fan(o.X, o.Y, 0, 128, 8, 0, 50, 24, 0, 0);
-                Fan(o.X, o.Y, 1, 128, 8, 0, 50, 24, 0, 64);
+                FireFan(o.X, o.Y, {.Kind = BulletKind::Needle, .Speed = 24},
+                        {.Step = 128, .Count = 8});
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::Needle, .Speed = 24, .Class = 1, .Angle = 64},
+                        {.Step = 128, .Count = 8});
             }
             break;
-        case Missile:
-            HomingMissile(o);
+        case HomingMissile:
+            HomingMissileStep(o);
             break;
         case Mine:
             MineStep(slot, o);
             break;
-        case ThrownDebris:
+        case ThrownCanister:
             o.FineX += 4;
             o.FineY += 2 * o.Age - 8;
             break;

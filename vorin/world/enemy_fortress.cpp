@@ -19,7 +19,9 @@ void SlidingGunStep(TWorldObject& o) {
         if (c % 3 == 0) o.FineX -= 1;
     } else if (c >= 360 && c <= 499) {  // fires
         o.Frame = (c >> 1) & 3;
-        if (Every(o, 4, 0)) SpawnBullet(o.X - 8, o.Y, 0, 0, true, 0, 0, 50, 64, 8, 512);
+        if (Every(o, 4, 0))
+            FireBullet(o.X - 8, o.Y,
+                       {.Kind = BulletKind::Needle, .Speed = 64, .Start = 8, .Angle = 512});
     } else if (c >= 500 && c <= 559) {  // slides back
         o.Frame = (c >> 2) & 3;
         if (c % 3 == 0) o.FineX += 1;
@@ -33,7 +35,7 @@ void MissileHatchStep(TWorldObject& o) {
     } else if (c >= 360 && c <= 499) {
         o.Frame = 4;
         // The spawn keeps no param for a missile: it is given its heading (up) afterwards.
-        if (Every(o, 50, 40)) Objects[SpawnObject(o.X, o.Y, Missile, 0)].Param = MissileUp;
+        if (Every(o, 50, 40)) Objects[SpawnObject(o.X, o.Y, HomingMissile, 0)].Param = MissileUp;
     } else if (c >= 520 && c <= 559) {
         o.Frame = 4 - (c - 520) / 10;
     } else {
@@ -49,11 +51,11 @@ constexpr int32_t DronePeriod = 180;  // with the slot number as phase
 constexpr int32_t DroneRegA = 1;      // drones come while WorldRegA is 1
 
 void RotatingPartStep(int32_t slot, TWorldObject& o) {
-    o.FineX = CosTimes(o.Param, RotatingRadius) + RotatingShiftX;
+    o.FineX = PolarX(RotatingRadius, o.Param) + RotatingShiftX;
     o.FineY = RotatingOffsetY;
     o.Param = (o.Param + RotatingSpeed) & AngleMask;
     if (WorldRegA == DroneRegA && (o.Age + slot) % DronePeriod == 0) {
-        SpawnObject(o.X, o.Y - 8, Drone, 0);
+        SpawnObject(o.X, o.Y - 8, PartKind::Rocket, 0);
     }
 }
 
@@ -87,9 +89,23 @@ void AimedTurretStep(TWorldObject& o) {
     }
     o.Frame = (o.Aim - 512) / 64;
     if (Every(o, 120, 15)) {
-        Fire(o, 50, 32, 0, 1, 8, o.Aim);
-        Fire(o, 50, 30, 1, 1, 8, o.Aim - 16);
-        Fire(o, 50, 34, 1, 1, 8, o.Aim + 16);
+        FireBullet(
+            o.X, o.Y,
+            {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Start = 8, .Angle = o.Aim});
+        FireBullet(o.X, o.Y,
+                   {.Kind = BulletKind::Needle,
+                    .Speed = 30,
+                    .Class = 1,
+                    .Look = 1,
+                    .Start = 8,
+                    .Angle = o.Aim - 16});
+        FireBullet(o.X, o.Y,
+                   {.Kind = BulletKind::Needle,
+                    .Speed = 34,
+                    .Class = 1,
+                    .Look = 1,
+                    .Start = 8,
+                    .Angle = o.Aim + 16});
     }
 }
 }  // namespace
@@ -97,28 +113,47 @@ void AimedTurretStep(TWorldObject& o) {
 void FortressPartBehaviour(int32_t slot) {
     TWorldObject& o = Objects[slot];
     switch (o.Kind) {
-        case SlidingGun:
+        case PartKind::SlidingGun:
             SlidingGunStep(o);
             break;
-        case FortressTurret:
-            TurnWithin(o, RoofMin, RoofMax);
+        case PartKind::TankTurret:
+            TurnWithin(o, UpwardMin, UpwardMax);
             o.Frame = (o.Param - 512) / 64;
             if (Every(o, 60, 0)) {
-                Fire(o, 49, 16, 0, 3, 8, o.Param);
-                Fan(o.X, o.Y, 1, 32, 3, 3, 49, 14, 8, o.Param);
-                Fan(o.X, o.Y, 2, 32, 5, 3, 49, 12, 8, o.Param);
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SpikedBall,
+                            .Speed = 16,
+                            .Look = 3,
+                            .Start = 8,
+                            .Angle = o.Param});
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::SpikedBall,
+                         .Speed = 14,
+                         .Class = 1,
+                         .Look = 3,
+                         .Start = 8,
+                         .Angle = o.Param},
+                        {.Step = 32, .Count = 3});
+                FireFan(o.X, o.Y,
+                        {.Kind = BulletKind::SpikedBall,
+                         .Speed = 12,
+                         .Class = 2,
+                         .Look = 3,
+                         .Start = 8,
+                         .Angle = o.Param},
+                        {.Step = 32, .Count = 5});
             }
             break;
-        case MissileHatch:
+        case PartKind::MissileHatch:
             MissileHatchStep(o);
             break;
-        case RotatingPart:
+        case PartKind::RotatingDish:
             RotatingPartStep(slot, o);
             break;
-        case Drone:
+        case PartKind::Rocket:
             DroneStep(o);
             break;
-        case AimedTurret:
+        case BigFloorTurret:
             AimedTurretStep(o);
             break;
         default:

@@ -1,5 +1,5 @@
-// Ground and stage machinery: guns in the rock, launchers, the distant carrier and its hull,
-// the gate and its cruisers, floor and roof turrets, and the path follower.
+// Ground and stage machinery: guns in the rock, launchers, the distant carrier and its boat,
+// the gate and its cruisers, ceiling and floor turrets, and the path dart.
 #include <cstdint>
 #include <cstring>
 
@@ -56,8 +56,8 @@ void PathFollowerStep(TWorldObject& o) {
     const int32_t length = static_cast<int32_t>(std::strlen(path));
     const int32_t c = path[(o.Age / PathStepFrames) % length] - 64;
     const int32_t a = 32 * c;
-    o.FineX += CosTimes(a, 1) * PathStepFine;
-    o.FineY += SinTimes(a, 1) * PathStepFine;
+    o.FineX += PolarX(1, a) * PathStepFine;
+    o.FineY += PolarY(1, a) * PathStepFine;
     o.Frame = (32 * c - 32) >> 6;
 }
 }  // namespace
@@ -66,7 +66,13 @@ void GroundBehaviour(int32_t slot) {
     TWorldObject& o = Objects[slot];
     switch (o.Kind) {
         case CeilingGun:
-            if (Every(o, 120, 40)) SpawnBullet(o.X, o.Y, 0, 0, false, 0, 2, 56, 64, 0, 256);
+            if (Every(o, 120, 40))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::TrailRay,
+                            .Speed = 64,
+                            .Look = 2,
+                            .Angle = 256,
+                            .Hells = false});
             break;
         case Launcher:
             LauncherStep(o);
@@ -74,34 +80,46 @@ void GroundBehaviour(int32_t slot) {
         case DistantCarrier:
             if (Every(o, 60, 0)) o.X += 1;
             if (o.Age == StageInfo(StageNo).BossPosition - CarrierLead) {
-                SpawnObject(o.X, o.Y, CarrierHull, 0);
+                SpawnObject(o.X, o.Y, CarrierBoat, 0);
                 o.Layer = CarrierLayer;
             }
             break;
-        case CarrierHull:
+        case CarrierBoat:
             CarrierHullStep(o);
             break;
-        case Gate:
+        case CruiserGate:
             if (Every(o, GatePeriod, 0)) SpawnObject(CruiserX, CruiserY, SlowCruiser, 0);
             break;
         case SlowCruiser:
             if (Every(o, 4, 0)) o.X -= 1;
             break;
-        case GroundRunner:
+        case TransportTank:
             o.X += 1;
             o.Frame = 0;
             break;
-        case FloorTurret:
-            TurnWithin(o, FloorMin, FloorMax);
+        case CeilingTurret:
+            TurnWithin(o, DownwardMin, DownwardMax);
             o.Frame = 8 - o.Param / 64;
-            if (Every(o, 60, 15)) Fire(o, 49, 16, 0, 2, 8, o.Param);
+            if (Every(o, 60, 15))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SpikedBall,
+                            .Speed = 16,
+                            .Look = 2,
+                            .Start = 8,
+                            .Angle = o.Param});
             break;
-        case RoofTurret:
-            TurnWithin(o, RoofMin, RoofMax);
+        case FloorTurret:
+            TurnWithin(o, UpwardMin, UpwardMax);
             o.Frame = (o.Param - 512) / 64;
-            if (Every(o, 60, 15)) Fire(o, 49, 16, 0, 2, 8, o.Param);
+            if (Every(o, 60, 15))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SpikedBall,
+                            .Speed = 16,
+                            .Look = 2,
+                            .Start = 8,
+                            .Angle = o.Param});
             break;
-        case PathFollower:
+        case PathDart:
             PathFollowerStep(o);
             break;
         default:

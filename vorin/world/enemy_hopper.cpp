@@ -22,8 +22,8 @@ void ChooseSpot(TWorldObject& o) {
         dy = SpotMargin + random(SpotSpanY);
     } while (std::abs(o.X - dx) <= MinHopX && std::abs(o.Y - dy) < MinHopY);
     o.Aim = GetAngle(o.X, o.Y, dx, dy);
-    o.VelocityX = ((dx - o.X) * 16) / HopFrames;
-    o.VelocityY = ((dy - o.Y) * 16) / HopFrames;
+    o.VelocityX = FineOf(dx - o.X) / HopFrames;
+    o.VelocityY = FineOf(dy - o.Y) / HopFrames;
 }
 }  // namespace
 
@@ -44,14 +44,35 @@ void HopperBehaviour(int32_t slot) {
             o.FineX += o.VelocityX;
             o.FineY += o.VelocityY;
             if (Every(o, HopFrames, 0)) p += 1;
-            if (Every(o, 12, 0)) Fire(o, 48, 16, 2, 3, 8, AimOf(o));
+            if (Every(o, 12, 0))
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::SmallBall,
+                            .Speed = 16,
+                            .Class = 2,
+                            .Look = 3,
+                            .Start = 8,
+                            .Angle = AimOf(o)});
             break;
         default:  // stop and fire
             if (Every(o, HopFrames, 30)) {
                 const int32_t aim = AimOf(o);
-                Fire(o, 50, 32, 0, 1, 8, aim);
-                Fire(o, 50, 30, 1, 1, 8, aim + 16);
-                Fire(o, 50, 34, 1, 1, 8, aim - 16);
+                FireBullet(
+                    o.X, o.Y,
+                    {.Kind = BulletKind::Needle, .Speed = 32, .Look = 1, .Start = 8, .Angle = aim});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 30,
+                            .Class = 1,
+                            .Look = 1,
+                            .Start = 8,
+                            .Angle = aim + 16});
+                FireBullet(o.X, o.Y,
+                           {.Kind = BulletKind::Needle,
+                            .Speed = 34,
+                            .Class = 1,
+                            .Look = 1,
+                            .Start = 8,
+                            .Angle = aim - 16});
             }
             if (Every(o, HopFrames, 0)) p += 1;
             break;

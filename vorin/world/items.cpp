@@ -7,8 +7,6 @@
 #include "zvrandom.h"
 
 namespace {
-constexpr int32_t KindDriftingBonus = 8;
-
 // The power-up bounces inside this box until it is 600 frames old, then flies off.
 constexpr int32_t PowerUpBounceFrames = 600;
 constexpr int32_t PowerUpLeft = 16, PowerUpRight = 304, PowerUpTop = 16, PowerUpBottom = 224;
@@ -16,10 +14,10 @@ constexpr int32_t PowerUpMinSpeed = 8, PowerUpSpeedRange = 24;  // 8 + random(24
 constexpr int32_t PowerUpColourFrames = 64;                     // the colour changes this often
 constexpr int32_t PowerUpColours = 3;
 
-constexpr int32_t VanishFrames = 3;       // a vanishing flash lives while age <= 3
-constexpr int32_t PopUpFrames = 60;       // a pop-up lives while age <= 60
-constexpr int32_t SmallBlastFrames = 23;  // explosion 72
-constexpr int32_t LargeBlastFrames = 35;  // explosion 73
+constexpr int32_t VanishFrames = 3;  // a vanishing flash lives while age <= 3
+constexpr int32_t PopUpFrames = 60;  // a pop-up lives while age <= 60
+constexpr int32_t SmallBlastFrames = 23;
+constexpr int32_t LargeBlastFrames = 35;
 
 int32_t BounceSpeed() {
     return PowerUpMinSpeed + random(PowerUpSpeedRange);
@@ -28,8 +26,8 @@ int32_t BounceSpeed() {
 void PowerUp(TWorldObject& o) {
     o.FineX += o.VelocityX;
     o.FineY += o.VelocityY;
-    o.X = o.FineX / 16;
-    o.Y = o.FineY / 16;
+    o.X = PixelTrunc(o.FineX);
+    o.Y = PixelTrunc(o.FineY);
     if (o.Age < PowerUpBounceFrames) {
         if (o.X < PowerUpLeft) o.VelocityX = BounceSpeed();
         if (o.X > PowerUpRight) o.VelocityX = -BounceSpeed();
@@ -42,14 +40,14 @@ void PowerUp(TWorldObject& o) {
 void Explosion(int32_t slot, TWorldObject& o) {
     o.FineX += o.VelocityX;
     o.FineY += o.VelocityY;
-    o.X = o.FineX / 16;
-    o.Y = o.FineY / 16;
+    o.X = PixelTrunc(o.FineX);
+    o.Y = PixelTrunc(o.FineY);
     ShootBack(slot);
-    const int32_t life = o.Kind == KindSmallExplosion ? SmallBlastFrames : LargeBlastFrames;
+    const int32_t life = o.Kind == EffectKind::SmallExplosion ? SmallBlastFrames : LargeBlastFrames;
     if (o.Age <= life) return;
     // An explosion that carries a multiplier shows it as a pop-up.
     if (o.Param != 0) {
-        ChangeKind(slot, KindPopUpMultiplier, o.Param);
+        ChangeKind(slot, EffectKind::MultiplierPopUp, o.Param);
     } else {
         o.Kind = KindFree;
     }
@@ -63,22 +61,22 @@ void ItemPass() {
         if (o.Flash > 0) o.Flash -= 1;
         o.Age += 1;
         switch (o.Kind) {
-            case KindDriftingBonus:
+            case ItemKind::DriftingBonus:
                 o.X -= 1;
                 break;
-            case KindPowerUp:
+            case ItemKind::PowerUp:
                 PowerUp(o);
                 break;
-            case KindVanish:
+            case EffectKind::Vanish:
                 if (o.Age > VanishFrames) o.Kind = KindFree;
                 break;
-            case KindPopUp:
-            case KindPopUpMultiplier:
+            case EffectKind::ScorePopUp:
+            case EffectKind::MultiplierPopUp:
                 if (o.Age & 1) o.Y -= 1;
                 if (o.Age > PopUpFrames) o.Kind = KindFree;
                 break;
-            case KindSmallExplosion:
-            case KindLargeExplosion:
+            case EffectKind::SmallExplosion:
+            case EffectKind::LargeExplosion:
                 Explosion(s, o);
                 break;
             default:

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "krdxlib/arith.h"
+
 TPlayer Players[PlayerCount];
 TWorldObject Objects[ObjectCount];
 TEffect Effects[EffectCount];
@@ -9,7 +11,7 @@ TPathPoint PathRing[PathRingSize];
 int32_t PathHead = 0;
 
 namespace {
-// Lifetime, colour and fade shift of the particle kinds 1..5.
+// Lifetime, colour and fade shift of each particle kind, indexed by the kind.
 struct TEffectLook {
     int32_t Lifetime;
     uint8_t Colour;
@@ -17,12 +19,13 @@ struct TEffectLook {
 };
 constexpr TEffectLook EffectLooks[6] = {
     {0, 0, 0},     // unused
-    {240, 6, 6},   // 1 hit spark
-    {30, 76, 3},   // 2 scratch spark
-    {240, 76, 6},  // 3 debris
-    {30, 71, 3},   // 4 ship
-    {30, 31, 3},   // 5 ship sparkle
+    {240, 6, 6},   // HitSpark
+    {30, 76, 3},   // Scratch
+    {240, 76, 6},  // Debris
+    {30, 71, 3},   // ShipDebris
+    {30, 31, 3},   // Sparkle
 };
+static_assert(ParticleKind::HitSpark == 1 && ParticleKind::Sparkle == 5);
 constexpr int32_t EffectMaxFineX = 5088;
 constexpr int32_t EffectMaxFineY = 3808;
 }  // namespace
@@ -42,13 +45,13 @@ void SpawnEffect(int32_t x, int32_t y, int32_t velocityX, int32_t velocityY, int
     for (int32_t i = 0; i <= LastSpawnableEffect; ++i) {
         TEffect& e = Effects[i];
         if (e.Kind != 0) continue;
-        e.FineX = x * 16;
-        e.FineY = y * 16;
+        e.FineX = FineOf(x);
+        e.FineY = FineOf(y);
         e.Age = 0;
         e.VelocityX = velocityX;
         e.VelocityY = velocityY;
         e.Kind = kind;
-        if (kind >= 1 && kind <= 5) {
+        if (kind >= ParticleKind::HitSpark && kind <= ParticleKind::Sparkle) {
             e.Lifetime = EffectLooks[kind].Lifetime;
             e.Colour = EffectLooks[kind].Colour;
             e.FadeShift = EffectLooks[kind].FadeShift;

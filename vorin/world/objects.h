@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "krdxlib/geometry.h"
+#include "world/kinds.h"
 
 // Capacities and slot ranges.
 constexpr int32_t PlayerCount = 2;
@@ -20,30 +21,6 @@ constexpr int32_t SpareSlot = 257;  // catches spawns into a full table; never v
 constexpr int32_t EffectCount = 129;
 constexpr int32_t LastSpawnableEffect = 127;  // slot 128 is updated but never handed out
 constexpr int32_t PathRingSize = 1024;
-
-// Object kinds by role.
-constexpr int32_t KindFree = 0;
-constexpr int32_t KindFirstItem = 1;
-constexpr int32_t KindPowerUp = 9;
-constexpr int32_t KindMedal = 12;
-constexpr int32_t KindLastItem = 15;
-constexpr int32_t KindFirstShot = 16;
-constexpr int32_t KindLastShot = 47;
-constexpr int32_t KindFirstBullet = 48;
-constexpr int32_t KindLastBullet = 63;
-constexpr int32_t KindVanish = 64;
-constexpr int32_t KindPopUp = 68;
-constexpr int32_t KindPopUpMultiplier = 69;
-constexpr int32_t KindSmallExplosion = 72;
-constexpr int32_t KindLargeExplosion = 73;
-constexpr int32_t KindFirstEnemy = 80;
-constexpr int32_t KindHopper = 129;  // random arrival, the hopping gunship
-constexpr int32_t KindFirstBoss = 192;
-constexpr int32_t KindBossCraft = 192;
-constexpr int32_t KindBossFortress = 193;
-constexpr int32_t KindBossChainsA = 194;  // holds the stage clock while it lives
-constexpr int32_t KindBossChainsB = 195;
-constexpr int32_t KindBossTrail = 198;
 
 // Ship states.
 constexpr uint8_t ShipEntering = 0;
@@ -123,13 +100,29 @@ struct TWorldObject {
     uint8_t StatePad = 0;
     int32_t ExtraA = 0;  // bullet: mode, or a trail's lifetime
     int32_t ExtraB = 0;  // bullet: mode value
+
+    // An enemy bullet keeps its own values in fields that mean other things elsewhere.
+    int32_t& BulletAngle() { return Aim; }  // heading 0..1023
+    int32_t BulletAngle() const { return Aim; }
+    int32_t& BulletSpeed() { return Frame; }  // 1/16 pixel per frame
+    int32_t BulletSpeed() const { return Frame; }
+    int32_t& RayOriginX() { return VelocityX; }  // where a ray started, pixels
+    int32_t RayOriginX() const { return VelocityX; }
+    int32_t& RayOriginY() { return VelocityY; }
+    int32_t RayOriginY() const { return VelocityY; }
+    int32_t& RayDistance() { return HitPoints; }  // along the ray, 1/16 pixel
+    int32_t RayDistance() const { return HitPoints; }
+    int32_t& BulletMode() { return ExtraA; }  // a crystal's mode; a trail piece's lifetime
+    int32_t BulletMode() const { return ExtraA; }
+    int32_t& BulletModeValue() { return ExtraB; }
+    int32_t BulletModeValue() const { return ExtraB; }
 };
 
 // The look is stored over four consecutive bytes.
 static_assert(offsetof(TWorldObject, StatePad) == offsetof(TWorldObject, State) + 3);
 
 struct TEffect {
-    int32_t Kind = 0;       // 0 free, 1..5
+    int32_t Kind = 0;       // 0 free, or a ParticleKind
     int32_t Age = 0;        // frames
     int32_t Lifetime = 0;   // frames
     uint8_t Colour = 0;     // palette index at age 0

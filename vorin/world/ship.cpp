@@ -28,7 +28,6 @@ constexpr int32_t LeaveCapX = 360;
 
 constexpr int32_t SparkleSpread = 64;  // sparkles within +-32 pixels of the ship
 constexpr int32_t SparkleVelocityX = -32;
-constexpr int32_t SparkleEffect = 5;
 
 constexpr int32_t FireBurst = 24;       // fire frames given by a press of A or B
 constexpr int32_t FullCharge = 30;      // a release after more charge throws or spins
@@ -166,14 +165,6 @@ void Fly(TPlayer& p, int32_t index) {
 
 }  // namespace
 
-int32_t PolarX(int32_t r, int32_t angle) {
-    return RoundEven(static_cast<double>(r) * CosTable[angle & AngleMask]);
-}
-
-int32_t PolarY(int32_t r, int32_t angle) {
-    return RoundEven(static_cast<double>(r) * SinTable[angle & AngleMask]);
-}
-
 void DockPoint(const TPlayer& p, int32_t& x, int32_t& y) {
     x = p.X + PolarX(AnchorRadius, p.OrbitAngle);
     y = p.Y + PolarY(AnchorRadius, p.OrbitAngle);
@@ -244,7 +235,7 @@ void ShipUpdate(int32_t index) {
         if (!TestInvulnerable) p.Invulnerable -= 1;
         const int32_t dy = random(SparkleSpread) - SparkleSpread / 2;  // y first
         const int32_t dx = random(SparkleSpread) - SparkleSpread / 2;
-        SpawnEffect(p.X + dx, p.Y + dy, SparkleVelocityX, 0, SparkleEffect);
+        SpawnEffect(p.X + dx, p.Y + dy, SparkleVelocityX, 0, ParticleKind::Sparkle);
     }
     const int32_t f = p.StateFrames;
     switch (p.ShipState) {

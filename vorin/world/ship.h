@@ -3,6 +3,7 @@
 // update and the ship-shot pass are declared with the other passes in world/passes.h.
 #include <cstdint>
 
+#include "krdxlib/arith.h"
 #include "world/objects.h"
 
 // Anchor states.
@@ -12,35 +13,9 @@ constexpr uint8_t AnchorReturning = 2;
 constexpr uint8_t AnchorSpinning = 3;
 constexpr uint8_t AnchorHolding = 4;
 
-// Ship shot kinds the weapons make.
-namespace ShotKind {
-constexpr int32_t Main = 16;           // main shot, levels 0 and 1
-constexpr int32_t MainHeavy = 17;      // main shot, level 2
-constexpr int32_t Twin = 18;           // levels 3 and 4
-constexpr int32_t MissilePair = 19;    // the pair beside the ground missiles
-constexpr int32_t Side = 20;           // the slanted shots of levels 1 and 2
-constexpr int32_t GroundMissile = 22;  // runs along the ground
-constexpr int32_t Trail = 23;          // left by a thrown or spinning anchor
-constexpr int32_t AnchorShot = 24;     // base anchor weapon
-constexpr int32_t Wide = 25;           // wide shot
-constexpr int32_t Bound = 26;          // bounces off walls
-constexpr int32_t HeldAnchor = 29;     // the gravity anchor holding an enemy
-constexpr int32_t FlameSource = 32;    // makes the flames of the flamethrower
-constexpr int32_t Flame = 33;
-constexpr int32_t Bomb = 37;
-constexpr int32_t Blast = 38;  // a bomb that met the ground
-constexpr int32_t Drill = 39;
-constexpr int32_t Plasma = 40;  // 40..42, dropped by the plasma anchor
-constexpr int32_t Laser = 44;   // 44..46
-constexpr int32_t WallSpark = 47;
-}  // namespace ShotKind
-
 constexpr int32_t AnchorRadius = 48;  // pixels from the ship to the carried anchor
 constexpr int32_t HeldShotSlot = 24;  // ship slot that becomes the held anchor's shot
 
-// Integer pixel offset r * cos(angle), r * sin(angle), rounded to nearest, ties to even.
-int32_t PolarX(int32_t r, int32_t angle);
-int32_t PolarY(int32_t r, int32_t angle);
 // Where the carried anchor sits: the ship plus 48 pixels along the orbit angle.
 void DockPoint(const TPlayer& p, int32_t& x, int32_t& y);
 

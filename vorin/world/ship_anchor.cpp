@@ -18,10 +18,9 @@ constexpr int32_t FlightMinX = 8, FlightMaxX = 312, FlightMinY = 8, FlightMaxY =
 // The holding anchor lets go beyond these.
 constexpr int32_t HoldMinX = -15, HoldMaxX = 335, HoldMinY = -15, HoldMaxY = 255;
 
-constexpr int32_t TrailFirst = 16, TrailLast = 31;    // kind 23 trail slots
+constexpr int32_t TrailFirst = 16, TrailLast = 31;    // anchor trail slots
 constexpr int32_t PlasmaFirst = 10, PlasmaLast = 31;  // plasma anchor slots
 constexpr int32_t PlasmaLevelFirst = 25, PlasmaLevelLast = 27;
-constexpr int32_t PlasmaKindOffset = 15;  // level 25..27 drops kind 40..42
 
 // The weapon trail of a thrown (plasma: may be plasma) or spinning anchor.
 void DropTrail(const TPlayer& p, int32_t index, bool plasma) {
@@ -31,8 +30,8 @@ void DropTrail(const TPlayer& p, int32_t index, bool plasma) {
         if ((p.AnchorFrames & 3) != 1) return;
         const auto [slot, free] = FindFreeSlot(base + PlasmaFirst, base + PlasmaLast);
         if (free) {
-            PlaceShot(slot, level + PlasmaKindOffset, p.AnchorX, p.AnchorY, 0, 0, base,
-                      p.AnchorHeading);
+            const int32_t kind = ShotKind::PlasmaSmall + level - PlasmaLevelFirst;
+            PlaceShot(slot, kind, p.AnchorX, p.AnchorY, 0, 0, base, p.AnchorHeading);
         }
         return;
     }

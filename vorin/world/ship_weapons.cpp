@@ -129,7 +129,7 @@ bool MainVolley(const TPlayer& p, int32_t base, int32_t level) {
     }
     const int32_t slot = FreeIn(base, 0, 21);
     if (slot < 0) return false;
-    const int32_t kind = ShotKind::Laser + level - (LevelMissileLast + 1);
+    const int32_t kind = ShotKind::LaserThin + level - (LevelMissileLast + 1);
     PlaceShot(slot, kind, x, y, 160, 0, base).Frame = p.Volleys & 1;
     return true;
 }
@@ -141,8 +141,8 @@ TWorldObject& PlaceShot(int32_t slot, int32_t kind, int32_t x, int32_t y, int32_
     TWorldObject& o = Objects[slot];
     o.X = x;
     o.Y = y;
-    o.FineX = x * 16;
-    o.FineY = y * 16;
+    o.FineX = FineOf(x);
+    o.FineY = FineOf(y);
     o.Kind = kind;
     o.Age = 0;
     o.HitBox = ShotType(kind).HitBox;

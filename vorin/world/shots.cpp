@@ -70,8 +70,8 @@ void BoundStep(TWorldObject& o) {
 // slots, each flying along the anchor heading.
 void FlameSourceStep(TWorldObject& o, int32_t slot) {
     const TPlayer& p = Players[slot / ShotSlotsPerShip];
-    o.FineX = p.AnchorX * 16;
-    o.FineY = p.AnchorY * 16;
+    o.FineX = FineOf(p.AnchorX);
+    o.FineY = FineOf(p.AnchorY);
     if ((o.Age & 1) == 1 && o.Age < FlameMakingAges) {
         const int32_t flame = slot + o.Age / 2 + 1;
         if (flame < slot + FlameCount && flame <= LastShotSlot) {
@@ -87,8 +87,8 @@ void FlameSourceStep(TWorldObject& o, int32_t slot) {
 
 void LaserStep(TWorldObject& o, int32_t slot) {
     const TPlayer& p = Players[slot / ShotSlotsPerShip];
-    o.FineX = o.VelocityX * o.Age + p.X * 16;
-    o.FineY = p.Y * 16;
+    o.FineX = o.VelocityX * o.Age + FineOf(p.X);
+    o.FineY = FineOf(p.Y);
 }
 
 // Every other kind flies straight and lives as long as its kind allows.
@@ -106,9 +106,9 @@ void FlyStep(TWorldObject& o) {
         case ShotKind::Flame:
             if (o.Age > o.Param * 4 + FlameLifeBase) Remove(o);
             break;
-        case ShotKind::Plasma:
-        case ShotKind::Plasma + 1:
-        case ShotKind::Plasma + 2:
+        case ShotKind::PlasmaSmall:
+        case ShotKind::PlasmaMedium:
+        case ShotKind::PlasmaLarge:
             if (o.Age > PlasmaLife) Remove(o);
             break;
         default:
@@ -135,9 +135,9 @@ void StepShot(TWorldObject& o, int32_t slot) {
                 o.VelocityX = o.VelocityY = 0;
             }
             break;
-        case ShotKind::Laser:
-        case ShotKind::Laser + 1:
-        case ShotKind::Laser + 2:
+        case ShotKind::LaserThin:
+        case ShotKind::LaserMedium:
+        case ShotKind::LaserThick:
             LaserStep(o, slot);
             break;
         case ShotKind::WallSpark:
@@ -166,8 +166,8 @@ void ShipShotPass() {
         if (o.Kind == KindFree) continue;
         // Taken as unsigned, so a negative fine position lands far outside the field.
         const uint32_t fx = static_cast<uint32_t>(o.FineX), fy = static_cast<uint32_t>(o.FineY);
-        o.X = static_cast<int32_t>(fx >> 4);
-        o.Y = static_cast<int32_t>(fy >> 4);
+        o.X = PixelUnsigned(o.FineX);
+        o.Y = PixelUnsigned(o.FineY);
         if (fx > FieldFineMaxX || fy > FieldFineMaxY) {
             Remove(o);
             continue;

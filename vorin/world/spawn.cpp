@@ -13,20 +13,8 @@ constexpr int32_t TightRightBound = 400, WideRightBound = 1600;
 constexpr int32_t TightTopBound = -60, WideTopBound = -960;
 constexpr int32_t TightBottomBound = 300, WideBottomBound = 1200;
 
-// Kinds with their own set-up at spawn.
-constexpr int32_t KindCrawler = 88;
-constexpr int32_t KindHomingMissile = 91;
-constexpr int32_t KindTurret = 101;
-constexpr int32_t KindRotatingPart = 103;
-constexpr int32_t KindPathFollower = 116;
-constexpr int32_t KindMine = 126;
-constexpr int32_t KindAimedTurret = 128;
 constexpr int32_t MineSpeed = 24;
 }  // namespace
-
-int32_t RoundEven(double v) {
-    return static_cast<int32_t>(std::nearbyint(v));
-}
 
 int32_t SpawnObject(int32_t x, int32_t y, int32_t kind, int32_t param) {
     return SpawnObjectIn(FindFreeSlot(FirstWorldSlot, LastWorldSlot).first, x, y, kind, param);
@@ -44,7 +32,7 @@ int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t 
     o.Parent = -1;
     o.Flash = 0;
     o.Frame = 0;
-    if (kind == KindBossChainsA || kind == KindBossChainsB) ClockHold = ClockHeld;
+    if (kind == BossKind::ChainFighter || kind == BossKind::RedChains) ClockHold = ClockHeld;
 
     const TEnemyType& t = TypeOf(kind);
     o.HitPoints = t.HitPoints;
@@ -58,47 +46,46 @@ int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t 
     o.Bounds.MinY = t.TightTop ? TightTopBound : WideTopBound;
     o.Bounds.MaxY = t.TightBottom ? TightBottomBound : WideBottomBound;
     if (t.FinePosition) {
-        o.FineX = x * 16;
-        o.FineY = y * 16;
+        o.FineX = FineOf(x);
+        o.FineY = FineOf(y);
     }
 
     switch (kind) {
-        case KindCrawler:
-        case KindRotatingPart:
-        case KindPathFollower:
+        case EnemyKind::GroundStructure:
+        case PartKind::RotatingDish:
+        case EnemyKind::PathDart:
             o.Param = param;
             break;
-        case KindHomingMissile:
-            o.FineX = x * 16;
-            o.FineY = y * 16;
+        case EnemyKind::HomingMissile:
+            o.FineX = FineOf(x);
+            o.FineY = FineOf(y);
             break;
-        case KindTurret:
+        case PartKind::TankTurret:
             o.Param = 512;
             break;
-        case KindMine: {
+        case EnemyKind::Mine: {
             o.Param = param;
-            const int32_t a = param & AngleMask;
-            o.VelocityX = RoundEven(static_cast<double>(CosTable[a]) * MineSpeed);
-            o.VelocityY = RoundEven(static_cast<double>(SinTable[a]) * MineSpeed);
+            o.VelocityX = PolarX(MineSpeed, param);
+            o.VelocityY = PolarY(MineSpeed, param);
             break;
         }
-        case KindAimedTurret:
-        case KindHopper:
+        case EnemyKind::BigFloorTurret:
+        case EnemyKind::HoppingGunship:
             o.Aim = 512;
             break;
-        case KindBossCraft:
+        case BossKind::LargeCraft:
             BossSlot = slot;
             break;
-        case KindBossFortress:
+        case BossKind::HeavyTank:
             BossSlot = slot;
             BuildFortressParts(slot);
             break;
-        case KindBossTrail:
+        case BossKind::TrailCraft:
             BossSlot = slot;
             BuildTrailBody(slot);
             break;
-        case KindBossChainsA:
-        case KindBossChainsB:
+        case BossKind::ChainFighter:
+        case BossKind::RedChains:
             BuildBossChains(slot);
             break;
         default:

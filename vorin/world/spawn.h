@@ -2,6 +2,8 @@
 // Creating objects from the enemy kind table, attaching them and changing their kind.
 #include <cstdint>
 
+#include "krdxlib/arith.h"
+
 // Sets up the lowest free slot of 64..256 (the spare slot 257 when none is free) as an
 // object of the kind at (x, y) and returns the slot. The param is kept only by the kinds
 // that use it.
@@ -12,6 +14,3 @@ int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t 
 void AttachToParent(int32_t child, int32_t parent);
 // New kind and param for an existing object; its age restarts at 0.
 void ChangeKind(int32_t slot, int32_t kind, int32_t param);
-
-// Float to integer, to the nearest with ties to even, as all world arithmetic rounds.
-int32_t RoundEven(double v);

@@ -1,41 +1,66 @@
 #include "world/tables.h"
 
+#include <array>
+#include <iterator>
+
 #include "world/objects.h"
 
-const TShotType ShotTypes[ShotTypeCount] = {
-    {7, 0, 0, {-13, -3, 13, 3}},     // 16 main shot
-    {12, 0, 0, {-13, -8, 13, 8}},    // 17 main shot, level 2
-    {10, 0, 0, {-8, -8, 8, 8}},      // 18
-    {10, 0, 0, {-10, -10, 10, 10}},  // 19 ground missile pair
-    {5, 0, 0, {-10, -6, 10, 6}},     // 20 side shot
-    {9, 0, 0, {-12, -9, 12, 9}},     // 21 (no weapon makes it)
-    {10, 0, 0, {-8, -8, 8, 8}},      // 22 ground missile
-    {3, 1, 1, {-24, -24, 24, 24}},   // 23 anchor trail
-    {7, 0, 0, {-8, -8, 8, 8}},       // 24 anchor shot
-    {7, 0, 0, {-8, -8, 8, 8}},       // 25 wide shot
-    {6, 0, 1, {-8, -8, 8, 8}},       // 26 bound shot
-    {5, 0, 0, {-10, -10, 10, 10}},   // 27 (no weapon makes it)
-    {8, 1, 0, {-10, -10, 10, 10}},   // 28 (no weapon makes it)
-    {6, 1, 1, {-20, -20, 20, 20}},   // 29 held anchor
-    {0, 0, 0, {0, 0, 0, 0}},         // 30 (no weapon makes it)
-    {0, 1, 1, {0, 0, 0, 0}},         // 31 (no weapon makes it)
-    {0, 1, 1, {0, 0, 0, 0}},         // 32 flame source
-    {3, 1, 0, {-24, -24, 24, 24}},   // 33 flame
-    {9, 0, 0, {-8, -8, 8, 8}},       // 34 (no weapon makes it)
-    {4, 1, 0, {-8, -8, 8, 8}},       // 35 (no weapon makes it)
-    {4, 1, 0, {-8, -8, 8, 8}},       // 36 (no weapon makes it)
-    {5, 0, 1, {-8, -8, 8, 8}},       // 37 bomb
-    {1, 1, 1, {-24, -24, 24, 24}},   // 38 bomb blast
-    {2, 1, 1, {-16, -16, 16, 16}},   // 39 drill missile
-    {2, 1, 1, {-16, -16, 16, 16}},   // 40 plasma anchor
-    {3, 1, 1, {-20, -20, 20, 20}},   // 41
-    {4, 1, 1, {-24, -24, 24, 24}},   // 42
-    {3, 1, 0, {-24, -24, 24, 24}},   // 43 (no weapon makes it)
-    {8, 0, 0, {-8, -3, 8, 3}},       // 44 laser
-    {12, 0, 0, {-8, -5, 8, 5}},      // 45
-    {16, 0, 0, {-8, -10, 8, 10}},    // 46
-    {0, 0, 1, {0, 0, 0, 0}},         // 47 wall spark
+namespace {
+struct TShotRow {
+    int32_t Kind;
+    TShotType Type;
 };
+// Damage, pierces, ignores walls and hit box of every shot kind, made by a weapon or not.
+constexpr TShotRow ShotRows[] = {
+    {ShotKind::Main, {7, 0, 0, {-13, -3, 13, 3}}},
+    {ShotKind::MainHeavy, {12, 0, 0, {-13, -8, 13, 8}}},
+    {ShotKind::Twin, {10, 0, 0, {-8, -8, 8, 8}}},
+    {ShotKind::MissilePair, {10, 0, 0, {-10, -10, 10, 10}}},
+    {ShotKind::Side, {5, 0, 0, {-10, -6, 10, 6}}},
+    {ShotKind::Unmade21, {9, 0, 0, {-12, -9, 12, 9}}},
+    {ShotKind::GroundMissile, {10, 0, 0, {-8, -8, 8, 8}}},
+    {ShotKind::Trail, {3, 1, 1, {-24, -24, 24, 24}}},
+    {ShotKind::AnchorShot, {7, 0, 0, {-8, -8, 8, 8}}},
+    {ShotKind::Wide, {7, 0, 0, {-8, -8, 8, 8}}},
+    {ShotKind::Bound, {6, 0, 1, {-8, -8, 8, 8}}},
+    {ShotKind::Unmade27, {5, 0, 0, {-10, -10, 10, 10}}},
+    {ShotKind::Unmade28, {8, 1, 0, {-10, -10, 10, 10}}},
+    {ShotKind::HeldAnchor, {6, 1, 1, {-20, -20, 20, 20}}},
+    {ShotKind::Unmade30, {0, 0, 0, {0, 0, 0, 0}}},
+    {ShotKind::Unmade31, {0, 1, 1, {0, 0, 0, 0}}},
+    {ShotKind::FlameSource, {0, 1, 1, {0, 0, 0, 0}}},
+    {ShotKind::Flame, {3, 1, 0, {-24, -24, 24, 24}}},
+    {ShotKind::Unmade34, {9, 0, 0, {-8, -8, 8, 8}}},
+    {ShotKind::Unmade35, {4, 1, 0, {-8, -8, 8, 8}}},
+    {ShotKind::Unmade36, {4, 1, 0, {-8, -8, 8, 8}}},
+    {ShotKind::Bomb, {5, 0, 1, {-8, -8, 8, 8}}},
+    {ShotKind::Blast, {1, 1, 1, {-24, -24, 24, 24}}},
+    {ShotKind::Drill, {2, 1, 1, {-16, -16, 16, 16}}},
+    {ShotKind::PlasmaSmall, {2, 1, 1, {-16, -16, 16, 16}}},
+    {ShotKind::PlasmaMedium, {3, 1, 1, {-20, -20, 20, 20}}},
+    {ShotKind::PlasmaLarge, {4, 1, 1, {-24, -24, 24, 24}}},
+    {ShotKind::Unmade43, {3, 1, 0, {-24, -24, 24, 24}}},
+    {ShotKind::LaserThin, {8, 0, 0, {-8, -3, 8, 3}}},
+    {ShotKind::LaserMedium, {12, 0, 0, {-8, -5, 8, 5}}},
+    {ShotKind::LaserThick, {16, 0, 0, {-8, -10, 8, 10}}},
+    {ShotKind::WallSpark, {0, 0, 1, {0, 0, 0, 0}}},
+};
+
+// The rows indexed by kind; a kind outside the shots or given twice stops the build.
+constexpr std::array<TShotType, ShotTypeCount> IndexByKind() {
+    std::array<TShotType, ShotTypeCount> types{};
+    std::array<bool, ShotTypeCount> given{};
+    for (const TShotRow& row : ShotRows) {
+        const int32_t i = row.Kind - KindFirstShot;
+        if (i < 0 || i >= ShotTypeCount || given[i]) throw "a shot kind out of range or twice";
+        given[i] = true;
+        types[i] = row.Type;
+    }
+    return types;
+}
+static_assert(std::size(ShotRows) == ShotTypeCount);
+constexpr std::array<TShotType, ShotTypeCount> ShotTypes = IndexByKind();
+}  // namespace
 
 const TShotType& ShotType(int32_t kind) {
     static const TShotType none{0, 0, 0, {0, 0, 0, 0}};

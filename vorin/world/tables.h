@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "krdxlib/geometry.h"
+#include "world/kinds.h"
 
 struct TShotType {
     int32_t Damage;
@@ -12,9 +13,8 @@ struct TShotType {
     TBox HitBox;
 };
 
-constexpr int32_t ShotTypeCount = 32;  // kinds 16..47
-// Indexed by shot kind - 16; use ShotType(kind).
-extern const TShotType ShotTypes[ShotTypeCount];
+constexpr int32_t ShotTypeCount = KindLastShot - KindFirstShot + 1;
+// The record of a shot kind; an all-zero record for any other kind.
 const TShotType& ShotType(int32_t kind);
 
 constexpr int32_t UpgradeRows = 29;

@@ -16,7 +16,7 @@ constexpr int32_t ArrivalTopY = 20;
 constexpr int32_t ArrivalSpanY = 200;
 constexpr int32_t ArrivalChance = 32;  // 1 in 32 per frame: kinds 80..83
 constexpr int32_t ArrivalFighterKinds = 4;
-constexpr int32_t ArrivalBigKind = 87;  // when StageClock mod 1800 = 600
+constexpr int32_t ArrivalBigKind = EnemyKind::RotorGunship;  // when StageClock mod 1800 = 600
 constexpr int32_t ArrivalBigPeriod = 1800;
 constexpr int32_t ArrivalBigAt = 600;
 constexpr int32_t NoArrivalStage = 5;
@@ -33,7 +33,7 @@ void RandomArrivals() {
         SpawnObject(ArrivalX, y, KindFirstEnemy + random(ArrivalFighterKinds), 0);
     }
     if (random(256 - 64 * StageNo) == 0) {
-        SpawnObject(ArrivalX, ArrivalTopY + random(ArrivalSpanY), KindHopper, 0);
+        SpawnObject(ArrivalX, ArrivalTopY + random(ArrivalSpanY), EnemyKind::HoppingGunship, 0);
     }
     if (StageClock % ArrivalBigPeriod == ArrivalBigAt) {
         SpawnObject(ArrivalX, ArrivalTopY + random(ArrivalSpanY), ArrivalBigKind, 0);
