@@ -50,9 +50,7 @@ void SavePlay(TPlaySnapshot& s) {
     s.RandSeed = RandSeed;
 
     s.Buttons = CurButtons;
-    s.PrevButtons = PrevButtons;
     s.FadeStep = FadeStep;
-    s.NextScreen = NextScreen;
 }
 
 void RestorePlay(const TPlaySnapshot& s) {
@@ -87,7 +85,5 @@ void RestorePlay(const TPlaySnapshot& s) {
     RandSeed = s.RandSeed;
 
     CurButtons = s.Buttons;
-    PrevButtons = s.PrevButtons;
     FadeStep = s.FadeStep;
-    NextScreen = s.NextScreen;
 }

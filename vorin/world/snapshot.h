@@ -50,13 +50,11 @@ struct TPlaySnapshot {
     // The random generator.
     uint32_t RandSeed;
 
-    // What the frame update reads from the layers above: the buttons of the last update
-    // (the next one reads them as the previous buttons) and the fade the end of a play or a
-    // stage starts (a fade-out already running is never started twice).
+    // What the frame update reads from the layers above: the buttons of the last update (the
+    // next one reads them as its previous buttons) and the fade (a fade-out that the end of a
+    // play or a stage started is never started twice).
     std::array<bool, SnapshotButtonCount> Buttons;
-    std::array<bool, SnapshotButtonCount> PrevButtons;
     int32_t FadeStep;
-    uint8_t NextScreen;
 };
 
 // The play as it stands into s.
