@@ -50,17 +50,13 @@ class ButtonSource {
     TButtonSet held_{};
 };
 
-// Folds integers into one 64-bit FNV-1a hash.
+// Folds integers into one 64-bit hash (FNV-1a over whole values).
 struct Fold {
     uint64_t H = 14695981039346656037ull;
     template <class... T>
     void operator()(T... values) {
-        for (int64_t v : {static_cast<int64_t>(values)...}) {
-            for (int32_t i = 0; i < 8; ++i) {
-                H ^= static_cast<uint8_t>(v >> (8 * i));
-                H *= 1099511628211ull;
-            }
-        }
+        for (int64_t v : {static_cast<int64_t>(values)...})
+            H = (H ^ static_cast<uint64_t>(v)) * 1099511628211ull;
     }
 };
 
@@ -137,11 +133,15 @@ class SnapshotTest : public WorldTest, public ::testing::WithParamInterface<Play
         j.EndObject();
         return line;
     }
-    // One frame update with the buttons, as the shell runs it; returns the tick's state.
-    static std::string Step(const TButtonSet& buttons) {
+    // One frame update with the buttons, as the shell runs it.
+    static void Update(const TButtonSet& buttons) {
         PrevButtons = CurButtons;
         CurButtons = buttons;
         UpdateGameRun();
+    }
+    // An update that returns the tick's state.
+    static std::string Step(const TButtonSet& buttons) {
+        Update(buttons);
         return State(true);
     }
     static bool EnemiesInPlay() {
@@ -150,7 +150,8 @@ class SnapshotTest : public WorldTest, public ::testing::WithParamInterface<Play
         return false;
     }
     static void Run(ButtonSource& source, int32_t ticks) {
-        for (int32_t i = 0; i < ticks; ++i) Step(source.Next());
+        for (int32_t i = 0; i < ticks; ++i) Update(source.Next());
+        ResetTickAudio();
     }
 };
 
