@@ -6,8 +6,8 @@
 // Left out because a play never writes them: the enemy kind table, the stage map (loaded
 // once per stage, so a snapshot is restored only within the stage it was taken in), the
 // trigonometric tables, the play settings and the configuration. Left out because the world
-// never reads them back: the sounds and song started, the message line, the palette (after
-// restoring across a change of SceneColourKind the palette is rebuilt from it) and the
+// never reads them back: the sounds and song started, the message line, the palette (the
+// layer above rebuilds it from SceneColourKind when a restore changes that) and the
 // high-score table.
 #include <array>
 #include <cstdint>
