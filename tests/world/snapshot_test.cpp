@@ -7,16 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "audio/audio.h"
-#include "audio/effects.h"
-#include "shell/dump.h"
-#include "shell/hooks.h"
-#include "shell/input.h"
+#include "base/json.h"
+#include "screens/game.h"
 #include "shell/screens.h"
 #include "world/bosses.h"
+#include "world/dump.h"
 #include "world/passes.h"
 #include "world/play.h"
 #include "world/snapshot.h"
+#include "world/step.h"
 #include "world_fixture.h"
 
 namespace {
@@ -80,7 +79,7 @@ std::string Unseen() {
           e.VelocityY);
     for (const TPathPoint& p : PathRing) f(p.X, p.Y, p.Angle);
     for (int32_t w : BossWords) f(w);
-    f(SceneColourKind, RandSeed, FadeStep);
+    f(SceneColourKind, RandSeed);
     return std::to_string(f.H);
 }
 
@@ -100,50 +99,48 @@ class SnapshotTest : public WorldTest, public ::testing::WithParamInterface<Play
             std::filesystem::copy_file(std::filesystem::path(ZV_BIN_DIR) / name, dir_ / name);
         }
         LoadEnemyTypes();
-        std::vector<TWaveEntry> entries(Sfx::Count);
-        for (int32_t i = 0; i < Sfx::Count; ++i) entries[i].Name = EffectName(i);
-        SetWaveList(std::move(entries), "silent effects");
-        ResetTickAudio();
     }
     void TearDown() override {
-        ClearWaveList();
-        ResetTickAudio();
         TestInvulnerable = false;
         WorldTest::TearDown();
     }
     // A play of the case's stage and start. The seed picks the character and the ship: on
     // odd seeds invulnerable (long fights), on every fourth without spare ships (the play
-    // ends in game over, and the fade-out it starts is part of what is restored).
+    // ends in game over).
     static void Launch(const PlayCase& c, uint32_t seed) {
         Randomize(seed);
         TestInvulnerable = seed % 2 == 1;
         LaunchStage(c.Stage, static_cast<int32_t>(seed % 3), c.AtBoss);
         ASSERT_EQ(CurrentScreen, ScreenGame);
         if (seed % 4 == 0) Players[0].Lives = 0;
-        ResetTickAudio();  // the stage's song belongs to the start, not to the first tick
+        previous = {};
     }
-    // The world's dump, what it leaves out and, after an update, the sounds it started.
-    static std::string State(bool audio) {
+    // The world's dump, what it leaves out and the cues of the update that led there.
+    static std::string State(const std::string& cues) {
         std::string line;
         JsonOut j(line);
         j.BeginObject();
         DumpWorld(j);
-        if (audio) DumpAudio(j);
+        j.FieldStr("Cues", cues);
         j.FieldStr("Unseen", Unseen());
         j.EndObject();
         return line;
     }
-    // One frame update with the buttons, as the shell runs it.
-    static void Update(const TButtonSet& buttons) {
-        PrevButtons = CurButtons;
-        CurButtons = buttons;
-        UpdateGameRun();
+    // One frame update with the buttons, as screen 2 runs it; returns the update's cues.
+    static std::string Update(const TButtonSet& buttons) {
+        const TPlayReport& report = StepPlay({.Buttons = buttons, .Previous = previous});
+        previous = buttons;
+        std::string cues;
+        for (const TPlayCue& cue : report) {
+            cues += std::to_string(static_cast<int32_t>(cue.Kind)) + ":" +
+                    std::to_string(cue.Value) + ":" + (cue.Text ? cue.Text : "") + " ";
+        }
+        return cues;
     }
     // An update that returns the tick's state.
-    static std::string Step(const TButtonSet& buttons) {
-        Update(buttons);
-        return State(true);
-    }
+    static std::string Step(const TButtonSet& buttons) { return State(Update(buttons)); }
+    // The buttons of the last update: the command of the next one carries them.
+    static inline TButtonSet previous{};
     static bool EnemiesInPlay() {
         for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s)
             if (Objects[s].Kind >= KindFirstEnemy) return true;
@@ -151,7 +148,6 @@ class SnapshotTest : public WorldTest, public ::testing::WithParamInterface<Play
     }
     static void Run(ButtonSource& source, int32_t ticks) {
         for (int32_t i = 0; i < ticks; ++i) Update(source.Next());
-        ResetTickAudio();
     }
 };
 
@@ -165,7 +161,8 @@ TEST_P(SnapshotTest, ARestoredPlayRepeatsEveryTick) {
     for (int32_t stretch = 0; stretch < 4; ++stretch) {
         if (stretch > 0) Run(source, 100 + source.Below(700));
         SavePlay(saved);
-        const std::string atSave = State(false);
+        const TButtonSet previousAtSave = previous;
+        const std::string atSave = State("");
         const int32_t length = 60 + source.Below(180);
         std::vector<TButtonSet> buttons;
         std::vector<std::string> expected;
@@ -182,8 +179,9 @@ TEST_P(SnapshotTest, ARestoredPlayRepeatsEveryTick) {
         Run(source, 1 + source.Below(300));
 
         RestorePlay(saved);
-        ASSERT_TRUE(State(false) == atSave)
-            << "stretch " << stretch << ", as restored" << Around(State(false), atSave);
+        previous = previousAtSave;
+        ASSERT_TRUE(State("") == atSave)
+            << "stretch " << stretch << ", as restored" << Around(State(""), atSave);
         for (int32_t i = 0; i < length; ++i) {
             const std::string line = Step(buttons[i]);
             ASSERT_TRUE(line == expected[i])

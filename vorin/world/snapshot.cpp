@@ -3,13 +3,10 @@
 #include <cstring>
 #include <type_traits>
 
-#include "shell/input.h"
-#include "shell/shell.h"
 #include "world/bosses.h"
 #include "zvrandom.h"
 
 static_assert(std::is_trivially_copyable_v<TPlaySnapshot>, "a snapshot is copied as bytes");
-static_assert(std::is_same_v<TButtonSet, std::array<bool, SnapshotButtonCount>>);
 
 namespace {
 template <class T, size_t N>
@@ -48,9 +45,6 @@ void SavePlay(TPlaySnapshot& s) {
     s.ScratchCounter = ScratchCounter;
     s.TimelineNext = TimelineNext;
     s.RandSeed = RandSeed;
-
-    s.Buttons = CurButtons;
-    s.FadeStep = FadeStep;
 }
 
 void RestorePlay(const TPlaySnapshot& s) {
@@ -83,7 +77,4 @@ void RestorePlay(const TPlaySnapshot& s) {
     ScratchCounter = s.ScratchCounter;
     TimelineNext = s.TimelineNext;
     RandSeed = s.RandSeed;
-
-    CurButtons = s.Buttons;
-    FadeStep = s.FadeStep;
 }

@@ -8,14 +8,12 @@
 // trigonometric tables, the play settings and the configuration. Left out because the world
 // never reads them back: the sounds and song started, the message line, the palette (the
 // layer above rebuilds it from SceneColourKind when a restore changes that) and the
-// high-score table.
-#include <array>
+// high-score table. The buttons are not play state: each update's command brings them, the
+// previous update's included.
 #include <cstdint>
 
 #include "world/objects.h"
 #include "world/state.h"
-
-constexpr int32_t SnapshotButtonCount = 7;  // up, down, left, right, A, B, C
 
 struct TPlaySnapshot {
     // The entity tables.
@@ -49,12 +47,6 @@ struct TPlaySnapshot {
 
     // The random generator.
     uint32_t RandSeed;
-
-    // What the frame update reads from the layers above: the buttons of the last update (the
-    // next one reads them as its previous buttons) and the fade (a fade-out that the end of a
-    // play or a stage started is never started twice).
-    std::array<bool, SnapshotButtonCount> Buttons;
-    int32_t FadeStep;
 };
 
 // The play as it stands into s.
