@@ -33,7 +33,8 @@ std::string Quote(const std::string& s) {
 size_t ValueStart(const std::string& line, const std::string& key) {
     const std::string pattern = "\"" + key + "\":";
     const size_t at = line.find(pattern);
-    if (at == std::string::npos) throw std::runtime_error("no field " + key + " in " + line.substr(0, 200));
+    if (at == std::string::npos)
+        throw std::runtime_error("no field " + key + " in " + line.substr(0, 200));
     return at + pattern.size();
 }
 
@@ -76,8 +77,8 @@ RunResult RunVorin(const std::string& dataDir, const std::vector<std::string>& a
     const std::string dump = dataDir + "/dump.jsonl";
     const std::string err = dataDir + "/stderr.txt";
     std::string cmd = "SDL_AUDIODRIVER=dummy RONVALET_OUTPUT=none " +
-                      Quote(std::string(ZV_BIN_DIR) + "/vorin") +
-                      " --headless --data-dir " + Quote(dataDir) + " --dump " + Quote(dump);
+                      Quote(std::string(ZV_BIN_DIR) + "/vorin") + " --headless --data-dir " +
+                      Quote(dataDir) + " --dump " + Quote(dump);
     if (!inputScript.empty()) {
         const std::string script = dataDir + "/input.txt";
         std::ofstream(script) << inputScript;
@@ -125,12 +126,16 @@ std::string RawField(const std::string& line, const std::string& key) {
     for (size_t i = start; i < line.size(); ++i) {
         const char c = line[i];
         if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
             continue;
         }
-        if (c == '"') inString = true;
-        else if (c == '{' || c == '[') ++depth;
+        if (c == '"')
+            inString = true;
+        else if (c == '{' || c == '[')
+            ++depth;
         else if (c == '}' || c == ']') {
             if (depth == 0) return line.substr(start, i - start);
             if (--depth == 0) return line.substr(start, i + 1 - start);
@@ -160,7 +165,12 @@ std::vector<DumpObject> ObjectList(const std::string& line) {
         while ((k = raw.find('"', k)) != std::string::npos && k < end) {
             const size_t keyEnd = raw.find('"', k + 1);
             const std::string key = raw.substr(k + 1, keyEnd - k - 1);
-            o.fields[key] = std::stoll(raw.substr(keyEnd + 2));
+            // Read in place: a copy of the rest of the list for each field made long dumps
+            // take minutes to read.
+            const char* number = raw.c_str() + keyEnd + 2;
+            char* numberEnd = nullptr;
+            o.fields[key] = std::strtoll(number, &numberEnd, 10);
+            if (numberEnd == number) throw std::runtime_error("field " + key + " is not a number");
             k = raw.find_first_of(",}", keyEnd);
         }
         out.push_back(std::move(o));
