@@ -126,7 +126,9 @@ TEST(SoundMixer, AdvancingEndsVoicesLikeMixing) {
 }
 
 uint32_t ClockMs = 0;
-uint32_t Clock() { return ClockMs; }
+uint32_t Clock() {
+    return ClockMs;
+}
 
 TEST(NullSoundDevice, ClockGivesOutputFramesWithoutDrift) {
     ClockMs = 0xFFFFFF00u;  // wraps during the test
@@ -152,8 +154,8 @@ TEST(NullSoundDevice, NeedsAClockAndClosesCleanly) {
     EXPECT_EQ(plat::BufferCreate({1, 1, 22050, 16}, nullptr, 0), -1);
     ASSERT_TRUE(plat::AudioOpen(plat::AudioKind::Null, Clock, error));
     const int16_t one[2] = {5, 5};
-    const int32_t b = plat::BufferCreate({1, 1, 44100, 16}, reinterpret_cast<const uint8_t*>(one),
-                                         sizeof one);
+    const int32_t b =
+        plat::BufferCreate({1, 1, 44100, 16}, reinterpret_cast<const uint8_t*>(one), sizeof one);
     EXPECT_GE(b, 0);
     plat::BufferPlay(b, false);
     EXPECT_TRUE(plat::BufferPlaying(b));
@@ -166,10 +168,11 @@ TEST(SdlSoundDevice, OpensOnTheDummyDriverAndPlays) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::string error;
     ASSERT_TRUE(plat::AudioOpen(plat::AudioKind::Sdl, nullptr, error)) << error;
-    std::vector<int16_t> data(22050, 1000);  // half a second mono
-    const int32_t b = plat::BufferCreate({1, 1, 44100, 16},
-                                         reinterpret_cast<const uint8_t*>(data.data()),
-                                         data.size() * 2);
+    // Twenty seconds mono: the device thread plays it in real time, and no hold-up of this
+    // thread on a busy machine lets it end before the checks below.
+    std::vector<int16_t> data(20 * 44100, 1000);
+    const int32_t b = plat::BufferCreate(
+        {1, 1, 44100, 16}, reinterpret_cast<const uint8_t*>(data.data()), data.size() * 2);
     ASSERT_GE(b, 0);
     const int32_t copy = plat::BufferDuplicate(b);
     plat::BufferPlay(copy, false);

@@ -171,7 +171,12 @@ std::vector<DumpObject> ObjectList(const std::string& line) {
         while ((k = raw.find('"', k)) != std::string::npos && k < end) {
             const size_t keyEnd = raw.find('"', k + 1);
             const std::string key = raw.substr(k + 1, keyEnd - k - 1);
-            o.fields[key] = std::stoll(raw.substr(keyEnd + 2));
+            // Read in place: a copy of the rest of the list for each field made long dumps
+            // take minutes to read.
+            const char* number = raw.c_str() + keyEnd + 2;
+            char* numberEnd = nullptr;
+            o.fields[key] = std::strtoll(number, &numberEnd, 10);
+            if (numberEnd == number) throw std::runtime_error("field " + key + " is not a number");
             k = raw.find_first_of(",}", keyEnd);
         }
         out.push_back(std::move(o));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -87,15 +88,21 @@ TEST(ToolRonvaletPlay, CapturesEveryChannelMessageInOrderOnTime) {
     std::string capture = rvtest::scratchPath("capture.txt");
     std::string cmd =
         "RONVALET_OUTPUT='capture:" + capture + "' '" + kPlayer + "' '" + mid + "' >/dev/null 2>&1";
+    const auto began = std::chrono::steady_clock::now();
     ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const auto took = std::chrono::steady_clock::now() - began;
     Song song;
     Tempo tempo;
     ASSERT_EQ(loadSmfFile(mid.c_str(), song, tempo), LoadResult::Ok);
+    // The player waits for the song: it cannot end before the song's last event.
+    EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(),
+              int64_t(song.events.back().time));
     auto lines = rvtest::readCapture(capture);
     // Every channel message, in order; then each one's lateness against the song's time.
     // The start is taken from the earliest message, so a late first message does not make
-    // the others look early; a loaded machine may delay single messages, so the bound on
-    // each is loose and the median is held to about one period.
+    // the others look early. A loaded machine may delay any single message, so only the
+    // median is bounded, loosely: held-up ticks cost milliseconds, while playing the second
+    // half at the first half's tempo would move its notes by 250 ms and more.
     size_t line = 0;
     std::vector<int64_t> offsets;
     for (const Event& e : song.events) {
@@ -113,8 +120,7 @@ TEST(ToolRonvaletPlay, CapturesEveryChannelMessageInOrderOnTime) {
     std::vector<int64_t> lateness;
     for (int64_t o : offsets) lateness.push_back(o - start);
     std::sort(lateness.begin(), lateness.end());
-    EXPECT_LE(lateness[lateness.size() / 2], 5 + 5);
-    EXPECT_LE(lateness.back(), 250);
+    EXPECT_LE(lateness[lateness.size() / 2], 100);
     // Then the stop's silence and reset, and the clear's reset.
     ASSERT_EQ(lines.size(), line + 32 + 2);
     EXPECT_EQ(lines.back().type, "reset");
