@@ -1,6 +1,10 @@
-// back2.bmp: stage 2, a sky over the sea. Rows 0-149 hold the sky (drawn opaque); rows
+// back2.bmp: stage 2, a dusk sky over the sea. Rows 0-149 hold the sky (drawn opaque); rows
 // 150-419 the six parallax strips of the sea, each repeating every 120 pixels, keyed on
 // index 0 above their waterline; rows 496-665 the drifting airship (kind 111).
+// The stage's white texts lie over the sky and the far sea at fixed places ("WARNING!" and
+// the boss's lines, "MISSION COMPLETED", "PAUSE"): the sky stays a deep blue with no cloud
+// there, the sun sets right of them, and the far strips carry no foam.
+#include <algorithm>
 #include <cmath>
 
 #include "common/sheetgen.h"
@@ -11,20 +15,38 @@ namespace zvtools {
 namespace {
 
 using stagepal::R;
-const Ramp kSky = R(1), kHaze = R(2), kCloud = R(3), kSea = R(4), kIsle = R(5), kSun = R(7);
+const Ramp kSky = R(1), kCloud = R(3), kSea = R(4), kIsle = R(5), kSun = R(7);
 constexpr double kPi = 3.141592653589793;
+
+// Where the texts lie over the sky, with a margin: "WARNING!" and "MISSION COMPLETED" with
+// "PAUSE" under it.
+struct Clear {
+    int L, T, R, B;
+    // 0 inside, rising to 1 over `soft` pixels outside.
+    double Out(int x, int y, double soft) const {
+        const double dx = std::max({L - x, x - R, 0}), dy = std::max({T - y, y - B, 0});
+        return std::min(1.0, std::hypot(dx, dy) / soft);
+    }
+};
+constexpr Clear kClear[2] = {{116, 77, 203, 91}, {66, 107, 243, 128}};
+constexpr int kGlowTop = 126;  // the horizon's glow starts below the texts
 
 void Sky(Picture& p) {
     for (int y = 0; y < 150; ++y)
         for (int x = 0; x < 320; ++x) {
-            const double t = y / 149.0;
-            uint8_t v = t < 0.55 ? DitherRamp(kSky, 0.15 + t * 1.2, x, y)
-                                 : DitherRamp(kHaze, (t - 0.55) / 0.45 * 0.95, x, y);
-            const double sun = std::hypot((x - 236) * 0.8, y - 128);
-            if (sun < 34) v = DitherRamp(kSun, 1.0 - sun / 34.0 * 0.7 + 0.1, x, y);
-            // High streaks of cloud.
-            const double c = Noise(x * 0.35, y * 3.0, 9, 21) + Noise(x, y * 2, 4, 22) * 0.3;
-            if (y > 20 && y < 125 && c > 0.78) v = DitherRamp(kCloud, 0.45 + (c - 0.78) * 2.5 - t * 0.2, x, y);
+            // Night blue overhead (the sea's darkest blues: the warning's dimmest colour must
+            // still stand out), a little lighter toward the horizon, then a low glow that
+            // sinks behind the islands before the boss's lines (row 140).
+            uint8_t v = DitherRamp(kSea, 0.04 + 0.2 * std::min(1.0, y / 125.0), x, y);
+            if (y >= kGlowTop)
+                v = DitherRamp(kSun, 0.1 + 0.3 * std::max(0.0, 1 - std::fabs(y - 133) / 9.0), x, y);
+            const double sun = std::hypot((x - 292) * 0.8, y - 134);
+            if (sun < 30) v = DitherRamp(kSun, 1.0 - sun / 30.0 * 0.7 + 0.1, x, y);
+            // High streaks of cloud in the last light, thinned out round the texts.
+            double c = Noise(x * 0.35, y * 3.0, 9, 21) + Noise(x, y * 2, 4, 22) * 0.3;
+            for (const Clear& k : kClear) c -= (1 - k.Out(x, y, 10)) * 0.6;
+            if (y > 20 && y < 122 && c > 0.78)
+                v = DitherRamp(kSky, 0.05 + (c - 0.78) * 2.5 - y / 149.0 * 0.2, x, y);
             p.Set(x, y, v);
         }
 }
@@ -32,9 +54,9 @@ void Sky(Picture& p) {
 // One sea strip of 120 by h at row y0: everything above the waterline (which carries waves
 // of the given height) is key; below it the sea darkens toward the viewer.
 void SeaStrip(Picture& p, int y0, int h, int layer) {
-    const double wl = layer == 1 ? 11 : h * 0.4;           // waterline
-    const double amp = 1.0 + layer * 1.1;                  // wave height
-    const int waves = 2 + (layer % 3);                     // crests per 120 pixels
+    const double wl = layer == 1 ? 11 : h * 0.4;  // waterline
+    const double amp = 1.0 + layer * 1.1;         // wave height
+    const int waves = 2 + (layer % 3);            // crests per 120 pixels
     for (int x = 0; x < 120; ++x) {
         const double ph = x * 2 * kPi / 120.0 * waves;
         double top = wl - amp * (0.5 + 0.5 * std::sin(ph)) - amp * 0.3 * std::sin(ph * 3 + layer);
@@ -46,11 +68,16 @@ void SeaStrip(Picture& p, int y0, int h, int layer) {
         for (int y = 0; y < h; ++y) {
             if (y < top) continue;
             const double depth = (y - wl) / h;
-            double l = 0.75 - layer * 0.07 - depth * 0.5 + 0.12 * std::sin(ph * 2 + y * 0.7);
+            // The far strips (1-3) lie under the boss's lines: dim, calm water without foam.
+            const bool far = layer <= 3;
+            double l = far ? 0.42 - layer * 0.04 - depth * 0.3 + 0.03 * std::sin(ph * 2 + y * 0.7)
+                           : 0.75 - layer * 0.07 - depth * 0.5 + 0.12 * std::sin(ph * 2 + y * 0.7);
             uint8_t v = DitherRamp(kSea, l, x, y);
-            if (layer == 1 && y < wl - 0.5) v = DitherRamp(kIsle, 0.35 + (wl - y) / 20.0, x, y);
-            if (y < top + 1.5 && layer > 1) v = kCloud.At(0.9 - 0.04 * layer);  // foam on crests
-            else if (layer > 2 && Hash01(x, y + y0, layer) > 0.985) v = kCloud.At(0.8);
+            if (layer == 1 && y < wl - 0.5) v = DitherRamp(kIsle, 0.15 + (wl - y) / 40.0, x, y);
+            if (y < top + 1.5 && !far)
+                v = kCloud.At(0.9 - 0.04 * layer);  // foam on crests
+            else if (!far && Hash01(x, y + y0, layer) > 0.985)
+                v = kCloud.At(0.8);
             p.Set(x, y0 + y, v);
         }
     }

@@ -25,6 +25,9 @@ constexpr int kStrip = 160;  // every strip repeats across this width
 // move further with the ship's height than the strips that must cover their gaps.
 constexpr int kFloorFray[4] = {22, 20, 24, 24};
 constexpr int kCeilingFray[4] = {12, 20, 24, 12};
+// The status row (screen rows 229-239) shows rows 29 + y / 10 onward of pair 6's floor strip
+// (drawn at 200 - y / 10 for ship height y); from this row on that strip stays plain.
+constexpr int kStatusPlate = 27;
 
 void Band(Picture& p) {
     for (int y = 0; y < 60; ++y)
@@ -34,10 +37,14 @@ void Band(Picture& p) {
             const int seg = (x % kStrip) / 20;
             const double streak = Hash01(seg, y, 51) * (0.75 + 0.25 * std::sin(x * 6.2832 / 40.0));
             uint8_t v;
-            if (d < 0.1) v = kWhite.At(1.0);
-            else if (d < 0.18) v = Dither(x, y, (d - 0.1) / 0.08, kWhite.At(1.0), kCyan.At(1.0));
-            else if (d < 0.45) v = DitherRamp(kCyan, 1.02 - (d - 0.18) * 1.6 + (streak - 0.5) * 0.3, x, y);
-            else v = DitherRamp(kMagenta, 1.05 - d * 1.1 + (streak - 0.5) * 0.4, x, y);
+            if (d < 0.1)
+                v = kWhite.At(1.0);
+            else if (d < 0.18)
+                v = Dither(x, y, (d - 0.1) / 0.08, kWhite.At(1.0), kCyan.At(1.0));
+            else if (d < 0.45)
+                v = DitherRamp(kCyan, 1.02 - (d - 0.18) * 1.6 + (streak - 0.5) * 0.3, x, y);
+            else
+                v = DitherRamp(kMagenta, 1.05 - d * 1.1 + (streak - 0.5) * 0.4, x, y);
             if (streak > 0.86 && d > 0.2) v = kWhite.At(0.7 + (0.5 - d) * 0.5);
             p.Set(x, y, v);
         }
@@ -55,7 +62,7 @@ void Streaks(Picture& p, int x0, int y0, int h, int pair, bool upper) {
         const Ramp& col = Hash01(r, 3, seed) < 0.5 ? kCyan : pair == 1 ? kWhite : kMagenta;
         for (int i = 0; i < len; ++i) {
             const int x = (start + i) % kStrip;
-            const double t = static_cast<double>(i) / len;  // tail to head
+            const double t = static_cast<double>(i) / len;    // tail to head
             if (t < 0.4 && Bayer(x, yy) > t * 2.5) continue;  // the tail thins out
             p.Set(x0 + x, y0 + yy, col.At(0.45 + 0.55 * t));
         }
@@ -88,7 +95,7 @@ void Strip(Picture& p, int x0, int y0, int h, int pair, bool upper) {
     const int seed = 100 + pair * 10 + (upper ? 5 : 0);
     const int fray = (upper ? kCeilingFray : kFloorFray)[pair - 3];
     const std::vector<int> e = Skyline(fray, seed, 6 + pair * 2, 14 + pair * 5);
-    const double near = (pair - 3) / 3.0;    // 0 deep, 1 at the screen edge
+    const double near = (pair - 3) / 3.0;  // 0 deep, 1 at the screen edge
     const Ramp& body = pair <= 4 ? kViolet : kDark;
     const int panelW = 16 + 8 * (pair - 3);  // plating seams
     const int panelH = 6 + 2 * (pair - 3);
@@ -99,14 +106,16 @@ void Strip(Picture& p, int x0, int y0, int h, int pair, bool upper) {
             if (d < 0) continue;
             const double t = static_cast<double>(yy) / h;  // 0 at the band side
             // Lit by the band: bright near it, darker toward the screen edge.
-            const double l = pair <= 4 ? 0.78 - t * 0.55 - near * 0.22 : 0.9 - t * 0.6 - near * 0.12;
+            const double l =
+                pair <= 4 ? 0.78 - t * 0.55 - near * 0.22 : 0.9 - t * 0.6 - near * 0.12;
             uint8_t v = DitherRamp(body, l, x, yy);
             const bool seamV = (x % panelW) == 0;
             const bool seamH = yy > fray && ((yy - fray) % panelH) == 0;
             if (seamV || seamH) v = body.At(l - 0.25);
             if ((x % panelW) == 1 && !seamH) v = body.At(l + 0.12);  // lit lip of each plate
             // Rows of windows in the deeper strips, lamp strips in the nearer ones.
-            if (pair <= 4 && d >= 3 && (x % 4) == 1 && (d % 5) == 2 && Hash01(x / 4, d / 5, seed) > 0.45)
+            if (pair <= 4 && d >= 3 && (x % 4) == 1 && (d % 5) == 2 &&
+                Hash01(x / 4, d / 5, seed) > 0.45)
                 v = (Hash01(x / 4, d, seed + 1) > 0.7 ? kGold : kCyan).At(0.85);
             if (pair >= 5 && (x % panelW) > 3 && (x % panelW) < panelW - 3 && d == fray / 2 + 4 &&
                 Hash01(x / panelW, 0, seed) > 0.4)
@@ -116,11 +125,19 @@ void Strip(Picture& p, int x0, int y0, int h, int pair, bool upper) {
                 const int run = (x + static_cast<int>(Hash01(yy, 5, seed) * kStrip)) % kStrip;
                 if (run < 30) v = kMagenta.At(0.35 + run / 60.0);
             }
+            // The floor strip of pair 6 lies under the status row (lives, counter, frame
+            // rate) from its row kStatusPlate down at every ship height: a plain dark plate.
+            if (pair == 6 && !upper && yy >= kStatusPlate)
+                v = yy == kStatusPlate ? body.At(0.45) : DitherRamp(body, 0.2, x, yy);
             // Rim light from the band on the exposed top and on the block sides.
-            if (d == 0) v = (pair == 3 ? kWhite : kCyan).At(0.95 - near * 0.25);
-            else if (d == 1) v = kCyan.At(0.7 - near * 0.3);
-            else if (yy < left && d < 6) v = kCyan.At(0.55 - near * 0.2);   // side facing back
-            else if (yy < right && d < 6) v = body.At(l - 0.3);             // side in shadow
+            if (d == 0)
+                v = (pair == 3 ? kWhite : kCyan).At(0.95 - near * 0.25);
+            else if (d == 1)
+                v = kCyan.At(0.7 - near * 0.3);
+            else if (yy < left && d < 6)
+                v = kCyan.At(0.55 - near * 0.2);  // side facing back
+            else if (yy < right && d < 6)
+                v = body.At(l - 0.3);  // side in shadow
             p.Set(x0 + x, y0 + (upper ? h - 1 - yy : yy), v);
         }
     }

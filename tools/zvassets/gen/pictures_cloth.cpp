@@ -1,7 +1,9 @@
 // cloth.bmp: the front-end background behind the title, select, configuration and ranking
 // screens: a deep blue field with a faint hexagon weave and a target emblem above a glowing
 // horizon, a perspective grid below it, and gold piping with corner brackets. Everything
-// stays dim so the texts drawn over it read clearly.
+// stays dim so the texts drawn over it read clearly, and the bands where the screens put
+// their headings (rows 0-18) and their bottom lines (rows 219-239) are flat: the piping runs
+// between them and the texts, never under a text.
 #include <algorithm>
 #include <cmath>
 
@@ -13,6 +15,10 @@ namespace {
 
 const Ramp kBlue{0, 8}, kViolet{8, 8}, kCyan{16, 8}, kGold{24, 8};
 constexpr int kHorizon = 150;
+// The calm bands: the headings' band above the top piping, the bottom lines' band below the
+// last menu entry (the message line, the credit, the character's name, the custom values).
+constexpr int kHeaderEnd = 19, kFooterTop = 219;
+constexpr int kTopPiping = 19, kBottomPiping = 232;
 constexpr double kPi = 3.14159265358979;
 
 // Distance to the nearest edge of a hexagon cell of radius r (flat-topped lattice), 0 on the edge.
@@ -22,7 +28,8 @@ double HexEdge(double x, double y, double r) {
     double best = 1e9, second = 1e9;
     for (int j = row - 1; j <= row + 1; ++j)
         for (int i = -1; i <= 1; ++i) {
-            const double cx = (static_cast<int>(std::floor(x / w)) + i + (j & 1) * 0.5) * w, cy = j * h;
+            const double cx = (static_cast<int>(std::floor(x / w)) + i + (j & 1) * 0.5) * w,
+                         cy = j * h;
             const double d = std::hypot(x - cx, y - cy);
             if (d < best) {
                 second = best;
@@ -44,7 +51,8 @@ uint8_t Sky(int x, int y) {
     const double fade = std::clamp(0.25 + 0.3 * vignette, 0.0, 0.5);
     if (std::fabs(r - 84) < 0.8 || std::fabs(r - 62) < 0.6) v = kViolet.At(fade + 0.1);
     if (r > 86 && r < 92 && std::fmod(a + 2 * kPi, kPi / 18) < 0.03) v = kViolet.At(fade);
-    if (r > 64 && r < 82 && std::fmod(a + 2 * kPi + kPi / 4, kPi / 2) < 0.05 / (r / 64)) v = kViolet.At(fade);
+    if (r > 64 && r < 82 && std::fmod(a + 2 * kPi + kPi / 4, kPi / 2) < 0.05 / (r / 64))
+        v = kViolet.At(fade);
     if ((std::fabs(dx) < 0.6 || std::fabs(dy) < 0.6) && r > 94 && r < 118) v = kViolet.At(fade);
     return v;
 }
@@ -55,35 +63,50 @@ uint8_t Floor(int x, int y) {
     const double near = std::clamp(depth / (240.0 - kHorizon), 0.0, 1.0);
     uint8_t v = DitherRamp(kBlue, 0.1 + 0.22 * (1 - near), x, y);
     const double gx = (x - 160) / depth * 2, z = 160 / depth;
-    const double colDist = std::fabs(gx - std::round(gx)) * depth / 2;   // in pixels
+    const double colDist = std::fabs(gx - std::round(gx)) * depth / 2;  // in pixels
     const double rowDist = std::fabs(z - std::round(z)) * depth * depth / 160;
-    if (depth > 6 && (colDist < 0.55 || (rowDist < 0.55 && depth * depth / 160 > 3)))
-        v = DitherRamp(kViolet, 0.15 + 0.45 * near, x, y);
-    if (depth < 2) v = kCyan.At(0.75);  // the glowing horizon line
-    else if (depth < 6 && Bayer(x, y) < (6 - depth) / 5) v = kCyan.At(0.4);
+    // The grid fades out above the bottom lines' band.
+    const double fade = std::clamp((kFooterTop - 1 - y) / 16.0, 0.0, 1.0);
+    if (depth > 6 && fade > 0 && (colDist < 0.55 || (rowDist < 0.55 && depth * depth / 160 > 3)))
+        v = DitherRamp(kViolet, (0.15 + 0.45 * near) * fade + 0.1 * (1 - fade), x, y);
+    if (depth < 2)
+        v = kCyan.At(0.75);  // the glowing horizon line
+    else if (depth < 6 && Bayer(x, y) < (6 - depth) / 5)
+        v = kCyan.At(0.4);
     return v;
 }
 
 void Piping(Picture& p) {
-    for (int x = 0; x < 320; ++x)
-        for (int k : {6, 232}) {
+    for (int x = 0; x < 320; ++x) {
+        for (int y = 0; y < kHeaderEnd; ++y) p.Set(x, y, kBlue.Step(1));
+        for (int y = kFooterTop; y < 240; ++y) p.Set(x, y, kBlue.Step(1));
+        for (int k : {kTopPiping, kBottomPiping}) {
             p.Set(x, k, kGold.At(0.85));
             p.Set(x, k + 1, kGold.At(0.45));
             p.Set(x, k + (k < 100 ? 2 : -1), kBlue.Step(0));
         }
-    // Corner brackets and chevrons on the piping.
-    for (int c = 0; c < 4; ++c) {
-        const int cx = c % 2 ? 319 : 0, cy = c / 2 ? 233 : 6, sx = c % 2 ? -1 : 1, sy = c / 2 ? -1 : 1;
-        for (int i = 0; i < 18; ++i) {
-            p.Set(cx + sx * i, cy + sy * 3, kGold.At(i < 14 ? 0.7 : 0.4));
-            p.Set(cx + sx * 3, cy + sy * i, kGold.At(i < 14 ? 0.7 : 0.4));
-        }
     }
+    // Corner brackets hook from the piping toward the screen's edge, in the corners the texts
+    // leave free (the bottom ones are short: the band below the piping is 6 rows).
+    for (int c = 0; c < 4; ++c) {
+        const bool right = c % 2, bottom = c / 2;
+        const int cx = right ? 319 : 0, sx = right ? -1 : 1;
+        const int cy = bottom ? kBottomPiping + 1 : kTopPiping, sy = bottom ? 1 : -1;
+        const int arm = bottom ? 7 : 18;
+        for (int i = 0; i < 18; ++i) p.Set(cx + sx * i, cy + sy * 3, kGold.At(i < 14 ? 0.7 : 0.4));
+        for (int i = 0; i < arm; ++i)
+            p.Set(cx + sx * 3, cy + sy * i, kGold.At(i < arm - 4 ? 0.7 : 0.4));
+    }
+    // Chevrons: two rows of them beside the headings (clear of the widest heading, x 70-249)
+    // and one centred under the bottom piping.
     for (int k = 0; k < 5; ++k)
         for (int i = 0; i < 4; ++i) {
+            for (int x0 : {22, 257}) {
+                const int x = x0 + k * 9 + i;
+                p.Set(x, 9 + i % 2, kGold.At(0.6));
+                p.Set(x + 2, 8, kGold.At(0.35));
+            }
             const int x = 140 + k * 9 + i;
-            p.Set(x, 3 + i % 2 + (i > 1 ? 0 : 0), kGold.At(0.6));
-            p.Set(x + 2, 2, kGold.At(0.35));
             p.Set(x, 236 - i % 2, kGold.At(0.6));
         }
 }
