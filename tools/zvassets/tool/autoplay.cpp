@@ -160,8 +160,8 @@ int AutoplayCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr,
                      "usage: zvtool autoplay STAGE [--difficulty NAME] [--hells D,S,B]\n"
                      "       [--character N] [--seed N] [--budget SECONDS] [--out FILE]\n"
-                     "       [--updates N] [--ticks N] [--chunk N] [--probe N] [--quiet]\n"
-                     "       [--no-verify]\n");
+                     "       [--updates N] [--ticks N] [--chunk N] [--probe N] [--backtracks N]\n"
+                     "       [--quiet] [--no-verify]\n");
         return 2;
     };
     if (args.empty()) return usage();
@@ -192,6 +192,8 @@ int AutoplayCommand(const std::vector<std::string>& args) {
                 o.Knobs.ChunkFrames = std::stoi(args[++i]);
             } else if (a == "--probe" && more) {
                 o.Knobs.ProbeFrames = std::stoi(args[++i]);
+            } else if (a == "--backtracks" && more) {
+                o.Knobs.BacktrackLimit = std::stoi(args[++i]);
             } else if (a == "--out" && more) {
                 o.Out = args[++i];
             } else {
@@ -205,8 +207,11 @@ int AutoplayCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "zvtool: the stages played are 1, 2 and 5\n");
         return 2;
     }
-    if (o.Knobs.ChunkFrames < 1 || o.Knobs.ProbeFrames < 1 || o.Knobs.StopAfterTicks < 0) {
-        std::fprintf(stderr, "zvtool: --chunk, --probe and --ticks take a positive count\n");
+    if (o.Knobs.ChunkFrames < 1 || o.Knobs.ProbeFrames < 1 || o.Knobs.StopAfterTicks < 0 ||
+        o.Knobs.BacktrackLimit < 0 || o.Knobs.MaxUpdates < 0) {
+        std::fprintf(stderr,
+                     "zvtool: --chunk and --probe take a positive count, --ticks, --updates "
+                     "and --backtracks a count\n");
         return 2;
     }
     try {
