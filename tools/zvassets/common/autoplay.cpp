@@ -151,7 +151,8 @@ class Searcher {
     AutoplayResult& R;
     TPlaySnapshot Probe{};
     bool LastStageOver = false, LastGameOver = false;
-    TButtonSet Committed{};  // the buttons of the last committed update
+    TButtonSet Committed{};       // the buttons of the last committed update
+    int32_t CommittedBossHp = 0;  // and the boss's hit points after it
     Clock::time_point Started = Clock::now(), LastTold = Clock::now();
     int64_t UpdatesTold = 0;
 };
@@ -227,6 +228,7 @@ bool Searcher::Commit(const Decision& d, int action) {
         R.Buttons.push_back(b);
         const TPlayer& p = Players[0];
         R.Trace.push_back({StageNo, StageClock, StagePhase, p.X, p.Y, p.Score, p.Lives});
+        CommittedBossHp = BossHp();
         const int64_t tick = static_cast<int64_t>(R.Buttons.size());
         if (LastGameOver) {
             R.GameOver = true;
@@ -346,7 +348,7 @@ void Searcher::Progress(bool force) {
                  "nodes %lld backtracks %lld updates %lld (%.0f/s)\n",
                  R.Trace.size(), R.Trace.empty() ? 0 : R.Trace.back().StageClock,
                  R.Trace.empty() ? 0 : R.Trace.back().StagePhase,
-                 R.Trace.empty() ? 0 : R.Trace.back().Lives, BossHp(),
+                 R.Trace.empty() ? 0 : R.Trace.back().Lives, CommittedBossHp,
                  R.Trace.empty() ? 0 : R.Trace.back().Score, static_cast<long long>(R.Decisions),
                  static_cast<long long>(R.Backtracks), static_cast<long long>(R.Updates), rate);
     LastTold = now;
