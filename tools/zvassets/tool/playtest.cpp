@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/bmpread.h"
+#include "common/gamefiles.h"
 #include "common/playtest.h"
 #include "common/pngwrite.h"
 #include "common/registry.h"
@@ -32,48 +33,6 @@ struct Options {
     std::string Sheet;               // contact sheet PNG
     std::vector<int64_t> ShotTicks;  // its screens
 };
-
-#ifndef ZV_GAMES_FROM_TOOLS
-#define ZV_GAMES_FROM_TOOLS "../games"
-#define ZV_DATA_FROM_TOOLS "../share/zelvorin"
-#define ZV_INSTALL_DATA_DIR "/usr/local/share/zelvorin"
-#endif
-
-fs::path ProgramDir() {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path() : self.parent_path();
-}
-
-// The game and its data: beside this tool in a build, in the installed folders otherwise.
-struct GameFiles {
-    fs::path Program, Data;
-};
-bool FindGame(GameFiles& out) {
-    const fs::path bin = ProgramDir();
-    std::string looked;
-    for (const fs::path& p : {bin / "vorin", bin / ZV_GAMES_FROM_TOOLS / "vorin"}) {
-        looked += (looked.empty() ? "" : ", ") + p.lexically_normal().string();
-        if (fs::is_regular_file(p) && ::access(p.c_str(), X_OK) == 0) {
-            out.Program = p;
-            break;
-        }
-    }
-    if (out.Program.empty()) {
-        std::fprintf(stderr, "zvtool: the game is not found (looked for %s)\n", looked.c_str());
-        return false;
-    }
-    looked.clear();
-    for (const fs::path& d : {bin, bin / ZV_DATA_FROM_TOOLS, fs::path(ZV_INSTALL_DATA_DIR)}) {
-        looked += (looked.empty() ? "" : ", ") + d.lexically_normal().string();
-        if (fs::is_regular_file(d / "einit.dat")) {
-            out.Data = d;
-            return true;
-        }
-    }
-    std::fprintf(stderr, "zvtool: the game's data is not found (looked in %s)\n", looked.c_str());
-    return false;
-}
 
 // Fire held from the first tick (A and B together: continuous fire), up and down in turn.
 std::string InputScript(int64_t ticks) {
@@ -116,8 +75,8 @@ void WriteSheet(const Options& o, const fs::path& dir) {
 }
 
 int Run(const Options& o) {
-    GameFiles game;
-    if (!FindGame(game)) return 1;
+    zvtools::GameFiles game;
+    if (!zvtools::FindGame(game)) return 1;
     const fs::path dir = fs::temp_directory_path() / ("zv-playtest-" + std::to_string(::getpid()) +
                                                       "-" + std::to_string(o.Stage));
     fs::remove_all(dir);
