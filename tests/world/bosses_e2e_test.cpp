@@ -100,6 +100,9 @@ TEST(BossEndToEnd, ChainBossHoldsTheClockAndHangsItsTwoChains) {
     ASSERT_NE(boss, nullptr);
     EXPECT_EQ((*boss)[1], 194);
     EXPECT_EQ((*boss)[4], 4);
+    // Its gauge reads its slot all through the fight.
+    for (size_t i = 180; i < game.size(); ++i)
+        ASSERT_EQ(e2e::IntField(game[i], "BossSlot"), 64) << i;
     for (int64_t s = a; s < a + 16; ++s) {
         const Obj* seg = Slot(objects, s);
         ASSERT_NE(seg, nullptr) << s;
