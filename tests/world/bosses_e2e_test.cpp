@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -47,11 +48,15 @@ const Obj* Slot(const std::vector<Obj>& objects, int64_t slot) {
     return nullptr;
 }
 
-std::vector<std::string> GameLines(int stage, int frames) {
+// The game's dump lines of a play from "ONLY BOSS" (or from the stage's start, dumping every
+// `every` ticks).
+std::vector<std::string> GameLines(int stage, int frames, bool atBoss = true, int every = 1) {
     const std::string dir = e2e::FreshDataDir();
-    const e2e::RunResult run =
-        e2e::RunVorin(dir, {"--frames", std::to_string(frames), "--seed", "5", "--stage",
-                            std::to_string(stage), "--at-boss", "--invulnerable"});
+    std::vector<std::string> args = {"--frames", std::to_string(frames), "--seed",        "5",
+                                     "--stage",  std::to_string(stage),  "--invulnerable"};
+    if (atBoss) args.push_back("--at-boss");
+    if (every > 1) args.insert(args.end(), {"--dump-every", std::to_string(every)});
+    const e2e::RunResult run = e2e::RunVorin(dir, args);
     EXPECT_EQ(run.status, 0) << run.errors;
     std::vector<std::string> game;
     for (const auto& l : run.dump)
@@ -95,6 +100,9 @@ TEST(BossEndToEnd, ChainBossHoldsTheClockAndHangsItsTwoChains) {
     ASSERT_NE(boss, nullptr);
     EXPECT_EQ((*boss)[1], 194);
     EXPECT_EQ((*boss)[4], 4);
+    // Its gauge reads its slot all through the fight.
+    for (size_t i = 180; i < game.size(); ++i)
+        ASSERT_EQ(e2e::IntField(game[i], "BossSlot"), 64) << i;
     for (int64_t s = a; s < a + 16; ++s) {
         const Obj* seg = Slot(objects, s);
         ASSERT_NE(seg, nullptr) << s;
@@ -141,6 +149,39 @@ TEST(BossEndToEnd, OlmardRunsItsPhasesTimesOutWithoutScoreAndTheNextStageStarts)
     for (size_t i = cleared; i < game.size() && !nextStage; ++i)
         nextStage = e2e::IntField(game[i], "StageNo") == 5;
     EXPECT_TRUE(nextStage);
+}
+
+// A whole stage 2 with a ship that never fires: the mid-boss (192) outlives its time-out
+// during the OLMARD fight and only leaves; the clear comes with OLMARD's own time-out.
+TEST(BossEndToEnd, StageTwoEndsOnlyByOlmardWhenTheMidBossTimesOutDuringItsFight) {
+    constexpr int Every = 10;
+    const std::vector<std::string> game = GameLines(2, 19000, false, Every);
+    ASSERT_GT(game.size(), 1800u);
+    auto kindState = [](const std::string& line, int64_t kind) -> int64_t {
+        for (const Obj& o : Objects(line))
+            if (o[1] == kind) return o[4];
+        return -1;  // none
+    };
+    size_t midBossLeft = 0, cleared = 0;
+    for (size_t i = 0; i < game.size() && cleared == 0; ++i) {
+        const std::string& l = game[i];
+        const int64_t phase = e2e::IntField(l, "StagePhase");
+        if (midBossLeft == 0 && kindState(l, 192) == 1) {
+            midBossLeft = i;
+            EXPECT_EQ(phase, 2) << "the mid-boss outlives its time while OLMARD fights";
+            EXPECT_EQ(kindState(l, 198), 4) << "OLMARD active";
+        }
+        if (phase == 3) cleared = i;
+    }
+    ASSERT_GT(midBossLeft, 0u) << "the mid-boss never timed out";
+    ASSERT_GT(cleared, midBossLeft) << "the stage never cleared";
+    // The clear comes with OLMARD's time-out, not the mid-boss's: OLMARD is dying then, and
+    // the mid-boss has long gone.
+    EXPECT_EQ(kindState(game[cleared], 198), 1);
+    EXPECT_EQ(kindState(game[cleared], 192), -1);
+    EXPECT_EQ(e2e::IntField(game[cleared], "StageNo"), 2);
+    std::printf("mid-boss left at tick %zu, the stage cleared at tick %zu\n", midBossLeft * Every,
+                cleared * Every);
 }
 
 }  // namespace

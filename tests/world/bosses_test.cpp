@@ -6,6 +6,7 @@
 
 #include "world/bosses.h"
 #include "world/bullets.h"
+#include "world/destroy.h"
 #include "world/passes.h"
 #include "world/spawn.h"
 #include "ship_fixture.h"
@@ -120,6 +121,41 @@ TEST_F(BossTest, TimeOutFiresTheLastRingCancelsItEndsTheStageAndDiesWithoutScore
         EXPECT_EQ(CountKind(EffectKind::Vanish), 68) << "ring of 64 and four homing, all cancelled";
         EXPECT_EQ(CountKind(ItemKind::Medal), 0);
         EXPECT_EQ(Stats.SpawnCount, before) << "bullets are not spawned objects";
+    }
+}
+
+// A mid-boss (no boss flag) ends nothing, by time-out or destruction, in either order with the
+// boss: the fight goes on until the boss itself is gone.
+TEST_F(BossTest, OnlyTheBossFlagEndsTheStageWhicheverWayTheMidBossGoes) {
+    for (const bool midBossTimesOut : {true, false}) {
+        ResetWorld();
+        Prepare();
+        EnemyTypes[192].BossFlag = 0;
+        EnemyTypes[192].DeathKind = DeathLong;
+        Players[0].Score = 0;
+        const int32_t mid = SpawnActive(192, 200, 60);
+        const int32_t boss = SpawnActive(198, 200, 180);
+        if (midBossTimesOut) {
+            Objects[mid].Age = 10808;
+            BossBehaviour(mid);
+            EXPECT_EQ(Players[0].Score, 0);
+        } else {
+            Destroy(mid, 0);
+        }
+        EXPECT_EQ(Objects[mid].State, StateDying) << midBossTimesOut;
+        EXPECT_EQ(StagePhase, PhaseBossFight) << midBossTimesOut;
+        EXPECT_EQ(StageClock, 7200) << midBossTimesOut;
+        for (int32_t f = 0; f < 400; ++f) Frame();
+        EXPECT_NE(Objects[mid].Kind, 192) << "the mid-boss has gone";
+        EXPECT_EQ(StagePhase, PhaseBossFight) << midBossTimesOut;
+        // The boss's own end clears the stage, by time-out as by destruction.
+        if (midBossTimesOut) {
+            Destroy(boss, 0);
+        } else {
+            Objects[boss].Age = 10808;
+            BossBehaviour(boss);
+        }
+        EXPECT_EQ(StagePhase, PhaseCleared) << midBossTimesOut;
     }
 }
 

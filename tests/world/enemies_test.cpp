@@ -56,9 +56,10 @@ std::vector<Volley> Volleys() {
          Join({{{{49, 16, 3, 8, 512}, 0}},
                FanShots(1, 32, 3, 3, 49, 14, 8, 512),
                FanShots(2, 32, 5, 3, 49, 12, 8, 512)})},
-        // Both start at param 0 and turn 4 a frame toward the aim: 60 by age 15.
+        // 114 starts at param 0 and turns 4 a frame toward the aim: 60 by age 15; 115 starts
+        // at 512, as 101 does, on the aim already.
         {114, 15, {{{49, 16, 2, 8, 60}, 0}}},
-        {115, 15, {{{49, 16, 2, 8, 60}, 0}}},
+        {115, 15, {{{49, 16, 2, 8, 512}, 0}}},
         {128, 15, {{{50, 32, 1, 8, 512}, 0}, {{50, 30, 1, 8, 496}, 1}, {{50, 34, 1, 8, 528}, 1}}},
     };
 }

@@ -116,8 +116,13 @@ TEST_F(ObjectsTest, SpawnPerKindSetUp) {
     EXPECT_EQ(Objects[s].VelocityX, 17);
     EXPECT_EQ(Objects[s].VelocityY, 17);
 
-    s = SpawnObject(300, 100, 192, 0);
-    EXPECT_EQ(BossSlot, s);
+    // Every boss records its slot for the gauge, the chain bosses too: an earlier stage's
+    // slot is never kept.
+    for (int32_t kind : {192, 193, 195, 194, 198}) {
+        BossSlot = 87;
+        s = SpawnObject(300, 100, kind, 0);
+        EXPECT_EQ(BossSlot, s) << kind;
+    }
 }
 
 TEST_F(ObjectsTest, ChainBossSpawnHoldsTheClock) {

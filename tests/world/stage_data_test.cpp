@@ -10,6 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "krdxlib/geometry.h"
+#include "world/objects.h"
+#include "world/passes.h"
+#include "world/spawn.h"
 #include "world/state.h"
 #include "world/tables.h"
 #include "zvcommon/enemytypes.h"
@@ -173,4 +177,31 @@ TEST(StageData, BossesEnterAndOnlyTheLastOneEndsTheStage) {
         EXPECT_FALSE(g.types[k].FinePosition) << k;
         EXPECT_FALSE(g.types[k].ScrollsWithMap) << k;
     }
+}
+
+// A mine bursts at the edge it reaches; each one a timeline places must fly for more than half
+// a second first, or it only pays its points and throws its burst off the screen.
+TEST(StageData, EveryPlacedMineFliesBeforeItBursts) {
+    Generated g;
+    int mines = 0;
+    for (int stage : {1, 2, 5}) {
+        g.Load(stage);
+        for (const auto& ev : g.Events()) {
+            if (ev.Code != EnemyKind::Mine) continue;
+            ++mines;
+            ResetWorld();
+            BuildTrigTables();
+            std::memcpy(static_cast<void*>(EnemyTypes), g.types.get(),
+                        sizeof(TEnemyType) * EnemyTypeCount);
+            const int32_t slot = SpawnObject(ev.A, ev.B, ev.Code, ev.Param);
+            int frames = 0;
+            while (Objects[slot].Kind == EnemyKind::Mine && frames < 1000) {
+                BehaviourPass();
+                frames += Objects[slot].Kind == EnemyKind::Mine;
+            }
+            EXPECT_GT(frames, 30) << "stage " << stage << " mine at (" << ev.A << ", " << ev.B
+                                  << ") heading " << ev.Param << ", position " << ev.Position;
+        }
+    }
+    EXPECT_GT(mines, 0);
 }

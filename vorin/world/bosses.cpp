@@ -197,8 +197,11 @@ bool BossTimeOut(int32_t slot) {
                     .Angle = 128 + 256 * k,
                     .Hells = false});
     CancelBullets(false);
-    StagePhase = PhaseCleared;
-    StageClock = 0;
+    // Only the stage's own boss ends the stage; a mid-boss just leaves the fight.
+    if (TypeOf(o.Kind).BossFlag) {
+        StagePhase = PhaseCleared;
+        StageClock = 0;
+    }
     o.HitPoints = 1;
     o.DeathTime = TimeOutDeathTime;
     o.State = StateDying;

@@ -35,8 +35,8 @@ bool BossEnter(TWorldObject& o);
 void CraftBoss(int32_t slot);  // the large craft
 void ChainBoss(int32_t slot);  // the chain fighter and the red chains
 void TrailBoss(int32_t slot);  // the trailing craft
-// A boss other than the chain bosses past its time-out leaves: a last ring, the stage ends and it
-// dies without score. True when it did so this frame.
+// A boss other than the chain bosses past its time-out leaves: a last ring, and it dies without
+// score; the stage ends only when it has the boss flag. True when it did so this frame.
 bool BossTimeOut(int32_t slot);
 
 // Lowest run of count consecutive slots of 64..256 from first on that are free for a boss

@@ -13,7 +13,7 @@ using namespace EnemyKind;
 constexpr int32_t LauncherOpenAge = 60;   // frame 0 until then
 constexpr int32_t LauncherLastFrame = 9;  // past it, it flies right
 constexpr int32_t LauncherSpeed = 4;
-constexpr int32_t CarrierLead = 480;  // the hull leaves this many frames before the boss
+constexpr int32_t CarrierLead = 480;  // the hull leaves at carrier age boss position - 480
 constexpr int32_t CarrierLayer = 3;   // where the emptied carrier is drawn
 constexpr int32_t HullSinkUntil = 100;
 constexpr int32_t HullLeaveAfter = 110;

@@ -61,6 +61,7 @@ int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t 
             o.FineY = FineOf(y);
             break;
         case PartKind::TankTurret:
+        case EnemyKind::FloorTurret:  // pointing left, in its range: drawn from its first frame
             o.Param = 512;
             break;
         case EnemyKind::Mine: {
@@ -86,6 +87,7 @@ int32_t SpawnObjectIn(int32_t slot, int32_t x, int32_t y, int32_t kind, int32_t 
             break;
         case BossKind::ChainFighter:
         case BossKind::RedChains:
+            BossSlot = slot;
             BuildBossChains(slot);
             break;
         default:
