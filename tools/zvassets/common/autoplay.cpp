@@ -10,6 +10,7 @@
 #include "base/paths.h"
 #include "krdxlib/geometry.h"
 #include "screens/play_options.h"
+#include "screens/title.h"
 #include "shell/options.h"
 #include "shell/recording.h"
 #include "world/objects.h"
@@ -48,9 +49,8 @@ TButtonSet ButtonsOf(int action) {
 // enemies come into its fire.
 constexpr int HomeX = 72;
 constexpr int HomeY = 120;
-constexpr int DangerReach = 40;
-constexpr int FadeOutUpdates = 7;  // from the stage's finish to the next screen  // objects farther
-                                   // than this from the ship add no danger
+constexpr int DangerReach = 40;    // objects farther than this from the ship add no danger
+constexpr int FadeOutUpdates = 7;  // from the stage's finish to the next screen
 
 // The boss's slot (the first object whose kind is a boss's); -1 when there is none.
 int32_t BossObject() {
@@ -359,8 +359,9 @@ void Searcher::Progress(bool force) {
 
 AutoplayResult Autoplay(const std::string& dataDir, const AutoplayStart& start,
                         const AutoplayKnobs& knobs) {
-    if (start.Stage < 1 || start.Stage > 7)
-        throw std::invalid_argument("no stage " + std::to_string(start.Stage));
+    if (start.Stage < 1 || !StageSelectable(start.Stage - 1))
+        throw std::invalid_argument("stage " + std::to_string(start.Stage) +
+                                    " cannot be played (1, 2 or 5)");
     if (start.Character < 0 || start.Character > 2)
         throw std::invalid_argument("the characters are 0, 1 and 2");
     TPlayChoice choice;
