@@ -1,14 +1,17 @@
-// back5.bmp: stage 5, a high-speed band of light. Rows 0-59 hold the bright band (drawn
-// opaque across the middle of the screen); rows 60-319 six pairs of strips, the floor-side
-// strip in the left half and the ceiling-side strip in the right half, each repeating every
-// 160 pixels. The stage never clears the screen, so pairs 3 to 6 are opaque except for a
-// skyline at the band side no deeper than the neighbouring strips overlap it at every ship
-// height; pairs 1 and 2 are loose streaks of light over the band.
+// back5.bmp: stage 5, a high-speed band of light. Rows 0-59 hold the band (drawn opaque
+// across the middle of the screen): two rails of light with an ultraviolet channel between
+// them, where "MISSION COMPLETED", "PAUSE" and the boss's lines lie; rows 60-319 six pairs
+// of strips, the floor-side strip in the left half and the ceiling-side strip in the right
+// half, each repeating every 160 pixels. The stage never clears the screen, so pairs 3 to 6
+// are opaque except for a skyline at the band side no deeper than the neighbouring strips
+// overlap it at every ship height; pairs 1 and 2 are loose streaks of light over the band.
+// Every row of a strip that can come under a text at some ship height is kept dark.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "common/sheetgen.h"
+#include "pictures_back_calm.h"
 #include "pictures_back_common.h"
 #include "pictures_palettes.h"
 
@@ -16,7 +19,8 @@ namespace zvtools {
 namespace {
 
 using stagepal::R;
-const Ramp kViolet = R(1), kMagenta = R(2), kCyan = R(3), kWhite = R(4), kGold = R(5), kDark = R(6);
+const Ramp kViolet = R(1), kMagenta = R(2), kCyan = R(3), kWhite = R(4), kGold = R(5), kDark = R(6),
+           kUltraviolet = R(7);
 
 constexpr int kStrip = 160;  // every strip repeats across this width
 
@@ -29,23 +33,31 @@ constexpr int kCeilingFray[4] = {12, 20, 24, 12};
 // (drawn at 200 - y / 10 for ship height y); from this row on that strip stays plain.
 constexpr int kStatusPlate = 27;
 
+// The band's rails of light: rows 0-18 above the texts and 37-48 between them (screen rows
+// 90-108 and 127-138), the upper one the wider.
+constexpr double kRails[2][2] = {{9.0, 10.0}, {42.5, 6.5}};  // centre row, half height
+
 void Band(Picture& p) {
+    const std::vector<bool> text = TextRows(5);
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 320; ++x) {
-            const double d = std::fabs(y - 29.5) / 30.0;  // 0 in the middle
+            double d = 1;  // 0 in a rail's middle, 1 at its edge and beyond
+            for (const auto& r : kRails) d = std::min(d, std::fabs(y - r[0]) / r[1]);
             // Streaks repeat every 160 pixels like the strips, so the band wraps cleanly too.
             const int seg = (x % kStrip) / 20;
             const double streak = Hash01(seg, y, 51) * (0.75 + 0.25 * std::sin(x * 6.2832 / 40.0));
             uint8_t v;
-            if (d < 0.1)
+            if (text[90 + y])  // the channel under the texts: a dim ultraviolet glow
+                v = DitherRamp(kUltraviolet, 0.55 + (streak - 0.5) * 0.5, x, y);
+            else if (d < 0.25)
                 v = kWhite.At(1.0);
-            else if (d < 0.18)
-                v = Dither(x, y, (d - 0.1) / 0.08, kWhite.At(1.0), kCyan.At(1.0));
             else if (d < 0.45)
-                v = DitherRamp(kCyan, 1.02 - (d - 0.18) * 1.6 + (streak - 0.5) * 0.3, x, y);
+                v = Dither(x, y, (d - 0.25) / 0.2, kWhite.At(1.0), kCyan.At(1.0));
+            else if (d < 0.8)
+                v = DitherRamp(kCyan, 1.02 - (d - 0.45) * 1.2 + (streak - 0.5) * 0.3, x, y);
             else
-                v = DitherRamp(kMagenta, 1.05 - d * 1.1 + (streak - 0.5) * 0.4, x, y);
-            if (streak > 0.86 && d > 0.2) v = kWhite.At(0.7 + (0.5 - d) * 0.5);
+                v = DitherRamp(kMagenta, 0.9 - (d - 0.8) * 1.5 + (streak - 0.5) * 0.4, x, y);
+            if (streak > 0.86 && d > 0.5 && !text[90 + y]) v = kWhite.At(0.7 + (1 - d) * 0.3);
             p.Set(x, y, v);
         }
 }
@@ -157,6 +169,20 @@ void Generate(const GenContext& ctx) {
             Strip(s.Pic, 0, top[k - 1], h, k, false);
             Strip(s.Pic, 160, top[k - 1], h, k, true);
         }
+    }
+    // Calm rows: the band where it lies on the screen, each strip at its place for every
+    // ship height (the base rows and divisors of the game's parallax).
+    CalmRows(s.Pic, s.Pal, 0, 0, 320, StripRowsUnderText(5, 90, 1000, 60), kTextCalmCap,
+             kUltraviolet);
+    const int floorBase[6] = {114, 117, 126, 143, 166, 200},
+              ceilingBase[6] = {106, 93, 74, 47, 14, -20};
+    const int div[6] = {1000, 50, 20, 20, 20, 10};
+    for (int k = 0; k < 6; ++k) {
+        const int h = top[k + 1] - top[k];
+        CalmRows(s.Pic, s.Pal, 0, top[k], kStrip, StripRowsUnderText(5, floorBase[k], div[k], h),
+                 kTextCalmCap, kDark);
+        CalmRows(s.Pic, s.Pal, kStrip, top[k], kStrip,
+                 StripRowsUnderText(5, ceilingBase[k], div[k], h), kTextCalmCap, kDark);
     }
     s.Pic.Set(0, 60, stagepal::kKey);  // the game reads the key here
     DrawGiant(s.Pic, 0, 496, 5);

@@ -14,7 +14,7 @@ void GlowRamp(std::vector<Rgb>& p, Rgb key = {255, 0, 255}) {
 std::vector<Rgb> playerpal::Colors() {
     // Colour 0 is the key of the ship sheet, but stage 2 also clears the sea with game palette
     // entry 0, so it is a dark sea blue rather than a loud key colour.
-    std::vector<Rgb> p = {{12, 34, 70}, {14, 10, 22}, {70, 30, 16}, {190, 60, 0},
+    std::vector<Rgb> p = {{12, 34, 70},  {14, 10, 22},   {70, 30, 16},    {190, 60, 0},
                           {245, 135, 0}, {255, 210, 60}, {255, 250, 180}, {255, 255, 255}};
     AppendRamp(p, {26, 30, 42}, {110, 118, 140}, {238, 242, 252});
     AppendRamp(p, {10, 18, 64}, {40, 96, 212}, {220, 238, 255});
@@ -37,22 +37,22 @@ std::vector<Rgb> stagepal::Back(int stage) {
     std::vector<Rgb> p;
     if (stage == 1) {
         GlowRamp(p);
-        AppendRamp(p, {20, 24, 34}, {84, 96, 118}, {200, 210, 224});   // 1 plated metal
-        AppendRamp(p, {30, 20, 14}, {110, 80, 52}, {214, 186, 140});   // 2 earth and rock
-        AppendRamp(p, {8, 10, 22}, {30, 42, 72}, {96, 120, 160});      // 3 distant hangar
-        AppendRamp(p, {16, 30, 18}, {58, 104, 60}, {176, 216, 150});   // 4 moss and pipes
-        AppendRamp(p, {40, 30, 0}, {200, 150, 0}, {255, 240, 140});    // 5 hazard yellow
-        AppendRamp(p, {30, 6, 6}, {150, 30, 24}, {255, 150, 120});     // 6 warning red
-        AppendRamp(p, {0, 30, 40}, {0, 140, 170}, {200, 255, 255});    // 7 lamps
+        AppendRamp(p, {20, 24, 34}, {84, 96, 118}, {200, 210, 224});  // 1 plated metal
+        AppendRamp(p, {30, 20, 14}, {110, 80, 52}, {214, 186, 140});  // 2 earth and rock
+        AppendRamp(p, {8, 10, 22}, {30, 42, 72}, {96, 120, 160});     // 3 distant hangar
+        AppendRamp(p, {16, 30, 18}, {58, 104, 60}, {176, 216, 150});  // 4 moss and pipes
+        AppendRamp(p, {40, 30, 0}, {200, 150, 0}, {255, 240, 140});   // 5 hazard yellow
+        AppendRamp(p, {30, 6, 6}, {150, 30, 24}, {255, 150, 120});    // 6 warning red
+        AppendRamp(p, {0, 30, 40}, {0, 140, 170}, {200, 255, 255});   // 7 lamps
     } else if (stage == 2) {
         GlowRamp(p);
-        AppendRamp(p, {30, 60, 130}, {80, 140, 220}, {190, 225, 255});  // 1 high sky
+        AppendRamp(p, {30, 60, 130}, {80, 140, 220}, {190, 225, 255});     // 1 high sky
         AppendRamp(p, {120, 150, 210}, {220, 200, 215}, {255, 236, 200});  // 2 horizon haze
         AppendRamp(p, {110, 120, 170}, {205, 214, 240}, {255, 255, 255});  // 3 clouds
-        AppendRamp(p, {4, 24, 60}, {20, 80, 140}, {120, 200, 230});      // 4 sea
-        AppendRamp(p, {20, 40, 30}, {60, 110, 70}, {170, 210, 140});     // 5 islands
-        AppendRamp(p, {40, 44, 60}, {120, 126, 146}, {230, 232, 240});   // 6 ships, rocks
-        AppendRamp(p, {90, 40, 20}, {230, 130, 70}, {255, 230, 170});    // 7 sun glow
+        AppendRamp(p, {4, 24, 60}, {20, 80, 140}, {120, 200, 230});        // 4 sea
+        AppendRamp(p, {20, 40, 30}, {60, 110, 70}, {170, 210, 140});       // 5 islands
+        AppendRamp(p, {40, 44, 60}, {120, 126, 146}, {230, 232, 240});     // 6 ships, rocks
+        AppendRamp(p, {90, 40, 20}, {230, 130, 70}, {255, 230, 170});      // 7 sun glow
     } else {
         GlowRamp(p);
         AppendRamp(p, {10, 0, 30}, {60, 20, 120}, {160, 110, 240});     // 1 violet depth
@@ -61,7 +61,7 @@ std::vector<Rgb> stagepal::Back(int stage) {
         AppendRamp(p, {20, 20, 40}, {120, 120, 160}, {255, 255, 255});  // 4 white streaks
         AppendRamp(p, {40, 20, 0}, {220, 150, 30}, {255, 250, 200});    // 5 gold
         AppendRamp(p, {6, 4, 18}, {30, 24, 60}, {80, 70, 130});         // 6 dark structure
-        AppendRamp(p, {20, 40, 10}, {90, 200, 60}, {220, 255, 200});    // 7 green signals
+        AppendRamp(p, {6, 0, 26}, {40, 6, 150}, {72, 18, 236});         // 7 ultraviolet glow
     }
     return p;
 }
@@ -78,21 +78,21 @@ std::vector<Rgb> stagepal::Enemy(int stage) {
         AppendRamp(p, {0, 24, 40}, {30, 140, 190}, {210, 250, 255});   // 6 glass
         AppendRamp(p, {50, 40, 0}, {220, 180, 20}, {255, 250, 170});   // 7 hazard yellow
     } else if (stage == 2) {
-        AppendRamp(p, {24, 30, 44}, {92, 104, 130}, {214, 222, 240});  // 1 navy grey
-        AppendRamp(p, {60, 14, 10}, {236, 100, 70}, {255, 222, 190});  // 2 coral
-        AppendRamp(p, {60, 56, 50}, {200, 190, 170}, {255, 255, 250}); // 3 cream
-        AppendRamp(p, {4, 20, 50}, {30, 90, 170}, {170, 220, 255});    // 4 deep blue
-        AppendRamp(p, {30, 20, 10}, {130, 96, 50}, {230, 210, 150});   // 5 bronze
-        AppendRamp(p, {0, 36, 20}, {20, 170, 110}, {200, 255, 220});   // 6 green glass
-        AppendRamp(p, {40, 0, 40}, {190, 40, 150}, {255, 190, 240});   // 7 magenta
+        AppendRamp(p, {24, 30, 44}, {92, 104, 130}, {214, 222, 240});   // 1 navy grey
+        AppendRamp(p, {60, 14, 10}, {236, 100, 70}, {255, 222, 190});   // 2 coral
+        AppendRamp(p, {60, 56, 50}, {200, 190, 170}, {255, 255, 250});  // 3 cream
+        AppendRamp(p, {4, 20, 50}, {30, 90, 170}, {170, 220, 255});     // 4 deep blue
+        AppendRamp(p, {30, 20, 10}, {130, 96, 50}, {230, 210, 150});    // 5 bronze
+        AppendRamp(p, {0, 36, 20}, {20, 170, 110}, {200, 255, 220});    // 6 green glass
+        AppendRamp(p, {40, 0, 40}, {190, 40, 150}, {255, 190, 240});    // 7 magenta
     } else {
-        AppendRamp(p, {14, 16, 30}, {70, 78, 110}, {190, 200, 230});   // 1 gunmetal
-        AppendRamp(p, {50, 0, 40}, {220, 40, 150}, {255, 200, 240});   // 2 magenta
-        AppendRamp(p, {0, 30, 50}, {0, 170, 220}, {220, 255, 255});    // 3 cyan
-        AppendRamp(p, {50, 50, 60}, {180, 184, 196}, {255, 255, 255}); // 4 white steel
-        AppendRamp(p, {30, 0, 60}, {120, 50, 210}, {220, 190, 255});   // 5 violet
-        AppendRamp(p, {60, 36, 0}, {220, 160, 30}, {255, 246, 190});   // 6 gold
-        AppendRamp(p, {50, 4, 4}, {200, 30, 30}, {255, 170, 150});     // 7 red
+        AppendRamp(p, {14, 16, 30}, {70, 78, 110}, {190, 200, 230});    // 1 gunmetal
+        AppendRamp(p, {50, 0, 40}, {220, 40, 150}, {255, 200, 240});    // 2 magenta
+        AppendRamp(p, {0, 30, 50}, {0, 170, 220}, {220, 255, 255});     // 3 cyan
+        AppendRamp(p, {50, 50, 60}, {180, 184, 196}, {255, 255, 255});  // 4 white steel
+        AppendRamp(p, {30, 0, 60}, {120, 50, 210}, {220, 190, 255});    // 5 violet
+        AppendRamp(p, {60, 36, 0}, {220, 160, 30}, {255, 246, 190});    // 6 gold
+        AppendRamp(p, {50, 4, 4}, {200, 30, 30}, {255, 170, 150});      // 7 red
     }
     return p;
 }
@@ -101,8 +101,8 @@ std::vector<Rgb> frontpal::Logo() {
     std::vector<Rgb> p = {{255, 0, 255}, {8, 6, 20}};
     AppendRamp(p, {20, 30, 80}, {90, 130, 210}, {255, 255, 255}, 7);  // 2..8 chrome
     AppendRamp(p, {150, 40, 0}, {255, 160, 20}, {255, 250, 190}, 5);  // 9..13 fire
-    p.push_back({120, 0, 30});                                          // 14 deep red
-    p.push_back({230, 30, 60});                                         // 15 red
+    p.push_back({120, 0, 30});                                        // 14 deep red
+    p.push_back({230, 30, 60});                                       // 15 red
     return p;
 }
 
@@ -121,10 +121,10 @@ std::vector<Rgb> frontpal::Select() {
 
 std::vector<Rgb> frontpal::Cloth() {
     std::vector<Rgb> p;
-    AppendRamp(p, {2, 4, 14}, {14, 26, 60}, {40, 70, 130});     // 0 deep blue
-    AppendRamp(p, {10, 4, 26}, {50, 24, 100}, {120, 80, 190});  // 8 violet
-    AppendRamp(p, {0, 20, 30}, {0, 90, 120}, {120, 230, 255});  // 16 cyan lines
-    AppendRamp(p, {30, 16, 0}, {150, 90, 10}, {255, 220, 120}); // 24 gold
+    AppendRamp(p, {2, 4, 14}, {14, 26, 60}, {40, 70, 130});      // 0 deep blue
+    AppendRamp(p, {10, 4, 26}, {50, 24, 100}, {120, 80, 190});   // 8 violet
+    AppendRamp(p, {0, 20, 30}, {0, 90, 120}, {120, 230, 255});   // 16 cyan lines
+    AppendRamp(p, {30, 16, 0}, {150, 90, 10}, {255, 220, 120});  // 24 gold
     return p;
 }
 
