@@ -3,11 +3,13 @@
 // index 0 above their waterline; rows 496-665 the drifting airship (kind 111).
 // The stage's white texts lie over the sky and the far sea at fixed places ("WARNING!" and
 // the boss's lines, "MISSION COMPLETED", "PAUSE"): the sky stays a deep blue with no cloud
-// there, the sun sets right of them, and the far strips carry no foam.
+// there, the sun sets right of them, and the far strips carry no foam. The message line and
+// the status row lie over the near sea, which is deep and dark in their rows.
 #include <algorithm>
 #include <cmath>
 
 #include "common/sheetgen.h"
+#include "pictures_back_calm.h"
 #include "pictures_back_common.h"
 #include "pictures_palettes.h"
 
@@ -89,6 +91,15 @@ void Generate(const GenContext& ctx) {
     Sky(s.Pic);
     const int top[7] = {150, 170, 200, 240, 290, 350, 420};
     for (int l = 0; l < 6; ++l) SeaStrip(s.Pic, top[l], top[l + 1] - top[l], l + 1);
+    // Each strip stays dark in the rows that can come under a text (the boss's lines over the
+    // far sea, the message line and the status row over the near sea) at every ship height:
+    // the base rows and divisors of the game's parallax.
+    const int base[6] = {132, 132, 144, 158, 180, 210}, div[6] = {1000, 50, 20, 20, 20, 10};
+    for (int l = 0; l < 6; ++l) {
+        const int h = top[l + 1] - top[l];
+        CalmRows(s.Pic, s.Pal, 0, top[l], 120, StripRowsUnderText(2, base[l], div[l], h),
+                 kTextCalmCap, kSea);
+    }
     DrawGiant(s.Pic, 0, 496, 2);
     FinishSheet(ctx, s);
 }
