@@ -5,6 +5,7 @@
 
 #include "common/sheetgen.h"
 #include "common/tiles.h"
+#include "pictures_back_calm.h"
 #include "pictures_back_common.h"
 #include "pictures_palettes.h"
 
@@ -25,17 +26,43 @@ void PlateTile(Picture& p, int t, const Ramp& ramp, double base, int faces, int 
             if (sy == 0 || sx == 0) l += 0.18;
             if (sy == 7 || sx == 7) l -= 0.2;
             if ((sx == 2 || sx == 5) && (sy == 2 || sy == 5) && style == 1) l += 0.3;  // rivets
-            if (style == 2 && y >= 4 && y < 12 && x >= 3 && x < 13) l = (y % 2) ? base - 0.3 : base + 0.05;  // vent
+            if (style == 2 && y >= 4 && y < 12 && x >= 3 && x < 13)
+                l = (y % 2) ? base - 0.3 : base + 0.05;  // vent
             uint8_t v = DitherRamp(ramp, l, x, y);
             if (style == 3 && ((x + y) / 4) % 2 == 0 && y > 2 && y < 13) v = kHazardY.At(0.7);
-            if (style == 4) v = DitherRamp(kEarth, base + 0.35 * (Noise(x0 + x, y0 + y, 5, 8) - 0.5) + ((x + 2 * y) % 9 == 0 ? 0.2 : 0), x, y);
-            if (style == 5 && std::hypot(x - 7.5, y - 7.5) < 3.5) v = kLampC.At(std::hypot(x - 7.5, y - 7.5) < 1.8 ? 1.0 : 0.7);
-            if ((faces & 1) && y < 2) v = y == 0 ? ramp.At(0.95) : ramp.At(0.75);       // top
-            if ((faces & 2) && y > 13) v = y == 15 ? ramp.At(0.05) : ramp.At(0.2);      // bottom
-            if ((faces & 4) && x < 2) v = x == 0 ? ramp.At(0.9) : ramp.At(0.7);         // left
-            if ((faces & 8) && x > 13) v = x == 15 ? ramp.At(0.05) : ramp.At(0.22);     // right
+            if (style == 4)
+                v = DitherRamp(kEarth,
+                               base + 0.35 * (Noise(x0 + x, y0 + y, 5, 8) - 0.5) +
+                                   ((x + 2 * y) % 9 == 0 ? 0.2 : 0),
+                               x, y);
+            if (style == 5 && std::hypot(x - 7.5, y - 7.5) < 3.5)
+                v = kLampC.At(std::hypot(x - 7.5, y - 7.5) < 1.8 ? 1.0 : 0.7);
+            if ((faces & 1) && y < 2) v = y == 0 ? ramp.At(0.95) : ramp.At(0.75);    // top
+            if ((faces & 2) && y > 13) v = y == 15 ? ramp.At(0.05) : ramp.At(0.2);   // bottom
+            if ((faces & 4) && x < 2) v = x == 0 ? ramp.At(0.9) : ramp.At(0.7);      // left
+            if ((faces & 8) && x > 13) v = x == 15 ? ramp.At(0.05) : ramp.At(0.22);  // right
             p.Set(x0 + x, y0 + y, v);
         }
+}
+
+// The cavern wall (the block the map builds the ceiling and the ground from): dark rock
+// faced with bolted plates. The score, the message line and the status row lie on it at
+// every scroll position, so it keeps to the dark shades: texture without glare.
+void WallTile(Picture& p, int t, const std::vector<Rgb>& pal) {
+    const int x0 = (t % 16) * 16, y0 = (t / 16) * 16;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            // Rock grain, then one plate a tile: a lit top and left edge, a dark seam, bolts
+            // in the corners.
+            double l = 0.28 + 0.4 * (Noise(x0 + x, y0 + y, 4, 8) - 0.5) +
+                       ((x + 2 * y) % 9 == 0 ? 0.06 : 0);
+            if (y == 1 || x == 1) l = 0.42;
+            if (y == 0 || x == 0) l = 0.02;
+            if ((x == 3 || x == 13) && (y == 3 || y == 13)) l = 0.5;
+            if ((x == 4 || x == 14) && (y == 4 || y == 14)) l = 0.05;
+            p.Set(x0 + x, y0 + y, DitherRamp(kEarth, l, x, y));
+        }
+    CalmRows(p, pal, x0, y0, 16, std::vector<bool>(16, true), kTextCalmCap, kEarth);
 }
 
 void Girder(Picture& p, int t) {
@@ -57,16 +84,28 @@ void Decor(Picture& p, int t, int kind) {
     const int x0 = (t % 16) * 16, y0 = (t / 16) * 16;
     auto pipeH = [&](int cy) {
         for (int x = 0; x < 16; ++x)
-            for (int y = -3; y <= 3; ++y) p.Set(x0 + x, y0 + cy + y, std::abs(y) == 3 ? stagepal::kEdge : kMoss.At(0.75 - 0.12 * (y + 2)));
+            for (int y = -3; y <= 3; ++y)
+                p.Set(x0 + x, y0 + cy + y,
+                      std::abs(y) == 3 ? stagepal::kEdge : kMoss.At(0.75 - 0.12 * (y + 2)));
     };
     auto pipeV = [&](int cx) {
         for (int y = 0; y < 16; ++y)
-            for (int x = -3; x <= 3; ++x) p.Set(x0 + cx + x, y0 + y, std::abs(x) == 3 ? stagepal::kEdge : kMoss.At(0.75 - 0.12 * (x + 2)));
+            for (int x = -3; x <= 3; ++x)
+                p.Set(x0 + cx + x, y0 + y,
+                      std::abs(x) == 3 ? stagepal::kEdge : kMoss.At(0.75 - 0.12 * (x + 2)));
     };
     switch (kind % 8) {
-        case 0: pipeH(8); break;
-        case 1: pipeV(8); break;
-        case 2: pipeH(8); pipeV(8); FillRect(p, x0 + 5, y0 + 5, 6, 6, kMoss.At(0.9)); break;
+        case 0:
+            pipeH(8);
+            break;
+        case 1:
+            pipeV(8);
+            break;
+        case 2:
+            pipeH(8);
+            pipeV(8);
+            FillRect(p, x0 + 5, y0 + 5, 6, 6, kMoss.At(0.9));
+            break;
         case 3:
             for (int y = 0; y < 16; ++y) {
                 p.Set(x0 + 4, y0 + y, kMetal.At(0.8));
@@ -91,13 +130,14 @@ void Decor(Picture& p, int t, int kind) {
             FillRect(p, x0 + 5, y0 + 1, 6, 4, kHazardY.At(0.95));
             break;
         default:
-            for (int y = 0; y < 16; ++y) p.Set(x0 + 7 + (y / 2) % 2, y0 + y, kMetal.At(y % 4 < 2 ? 0.8 : 0.45));
+            for (int y = 0; y < 16; ++y)
+                p.Set(x0 + 7 + (y / 2) % 2, y0 + y, kMetal.At(y % 4 < 2 ? 0.8 : 0.45));
     }
 }
 
-void Tiles(Picture& p) {
+void Tiles(Picture& p, const std::vector<Rgb>& pal) {
     using namespace tiles;
-    PlateTile(p, kPlate, kMetal, 0.45, 0, 1);
+    WallTile(p, kPlate, pal);
     Girder(p, kGirder);
     PlateTile(p, kFloorTop, kMetal, 0.45, 1, 1);
     PlateTile(p, kCeilingLow, kMetal, 0.45, 2, 1);
@@ -112,13 +152,15 @@ void Tiles(Picture& p) {
     PlateTile(p, kHazard, kMetal, 0.4, 0, 3);
     PlateTile(p, kRock, kEarth, 0.45, 0, 4);
     PlateTile(p, kDarkPlate, kMetal, 0.25, 0, 1);
-    for (int t = 16; t < 32; ++t) PlateTile(p, t, kEarth, 0.4 + 0.03 * (t % 3), t == 17 ? 1 : t == 18 ? 2 : 0, 4);
+    for (int t = 16; t < 32; ++t)
+        PlateTile(p, t, kEarth, 0.4 + 0.03 * (t % 3), t == 17 ? 1 : t == 18 ? 2 : 0, 4);
     for (int y = 0; y < 3; ++y)  // moss on the rock top
         for (int x = 0; x < 16; ++x)
             if (y < 2 || Hash01(x, y, 17) > 0.5) p.Set(16 + x, 16 + y, kMoss.At(0.8 - 0.25 * y));
     for (int t = 32; t < 48; ++t) Decor(p, t, t - 32);
     for (int t = 48; t < 256; ++t)
-        PlateTile(p, t, t % 3 == 2 ? kEarth : kMetal, 0.3 + 0.05 * (t % 5), (t / 16) % 4 == 3 ? 1 : 0, t % 3 == 2 ? 4 : 1 + (t % 7 == 0 ? 1 : 0));
+        PlateTile(p, t, t % 3 == 2 ? kEarth : kMetal, 0.3 + 0.05 * (t % 5),
+                  (t / 16) % 4 == 3 ? 1 : 0, t % 3 == 2 ? 4 : 1 + (t % 7 == 0 ? 1 : 0));
 }
 
 // The base interior behind the terrain: far panelled walls, pillars, pipes and lamps,
@@ -126,7 +168,8 @@ void Tiles(Picture& p) {
 void Backdrop(Picture& p, int x0, int y0, int variant) {
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 160; ++x) {
-            const double v = 0.18 + 0.3 * std::sin(y / 240.0 * 3.14159) + 0.04 * (Noise(x, y, 12, 4 + variant) - 0.5);
+            const double v = 0.18 + 0.3 * std::sin(y / 240.0 * 3.14159) +
+                             0.04 * (Noise(x, y, 12, 4 + variant) - 0.5);
             double l = v;
             const int px = (x + variant * 40) % 40, py = y % 48;
             if (px == 0 || py == 0) l += 0.12;
@@ -141,9 +184,11 @@ void Backdrop(Picture& p, int x0, int y0, int variant) {
             const double d = std::hypot(x, y);
             if (d > 28) continue;
             const double a = std::atan2(y, x);
-            double l = d > 25 ? 0.75 - (x + y) / 120.0 : 0.25 + 0.25 * (std::sin(a * 6 + d * 0.12) > 0.3 ? 1 : 0);
+            double l = d > 25 ? 0.75 - (x + y) / 120.0
+                              : 0.25 + 0.25 * (std::sin(a * 6 + d * 0.12) > 0.3 ? 1 : 0);
             if (d < 5) l = 0.7 - (x + y) / 20.0;
-            p.Set(static_cast<int>(fx) + x, static_cast<int>(fy) + y, DitherRamp(d > 25 ? kMetal : kFar, l, x, y));
+            p.Set(static_cast<int>(fx) + x, static_cast<int>(fy) + y,
+                  DitherRamp(d > 25 ? kMetal : kFar, l, x, y));
         }
     // Pillars and pipes.
     for (int k = 0; k < 2; ++k) {
@@ -151,7 +196,8 @@ void Backdrop(Picture& p, int x0, int y0, int variant) {
         for (int y = 0; y < 240; ++y)
             for (int x = -7; x <= 7; ++x) {
                 const double l = 0.65 - std::fabs(x + 2) / 10.0 + ((y % 32) < 2 ? 0.2 : 0);
-                p.Set(x0 + ((cx + x) % 160 + 160) % 160, y0 + y, std::abs(x) == 7 ? stagepal::kEdge : DitherRamp(kMetal, l * 0.8, x, y));
+                p.Set(x0 + ((cx + x) % 160 + 160) % 160, y0 + y,
+                      std::abs(x) == 7 ? stagepal::kEdge : DitherRamp(kMetal, l * 0.8, x, y));
             }
         for (int ly = 40; ly < 240; ly += 64) {
             FillRect(p, x0 + (cx - 2) % 160, y0 + ly, 4, 3, kLampC.At(1.0));
@@ -161,7 +207,9 @@ void Backdrop(Picture& p, int x0, int y0, int variant) {
     for (int py : {62, 186}) {
         for (int x = 0; x < 160; ++x)
             for (int y = -4; y <= 4; ++y)
-                p.Set(x0 + x, y0 + py + y, std::abs(y) == 4 ? stagepal::kEdge : DitherRamp(kMoss, 0.7 - 0.08 * (y + 3), x, y));
+                p.Set(x0 + x, y0 + py + y,
+                      std::abs(y) == 4 ? stagepal::kEdge
+                                       : DitherRamp(kMoss, 0.7 - 0.08 * (y + 3), x, y));
         for (int x = 6; x < 160; x += 40) FillRect(p, x0 + x, y0 + py - 5, 3, 11, kMetal.At(0.3));
     }
     for (int x = 0; x < 160; ++x)  // hazard band at the foot of the wall
@@ -172,7 +220,7 @@ void Backdrop(Picture& p, int x0, int y0, int variant) {
 void Generate(const GenContext& ctx) {
     SheetCanvas s = StartSheet("back1.bmp");
     s.Pal = stagepal::Back(1);
-    Tiles(s.Pic);
+    Tiles(s.Pic, s.Pal);
     Backdrop(s.Pic, 160, 256, 0);
     Backdrop(s.Pic, 0, 256, 1);
     DrawGiant(s.Pic, 0, 496, 1);
