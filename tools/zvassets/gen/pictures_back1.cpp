@@ -217,12 +217,19 @@ void Backdrop(Picture& p, int x0, int y0, int variant) {
             p.Set(x0 + x, y0 + y, ((x + y) / 5) % 2 ? kHazardY.At(0.6) : stagepal::kEdge);
 }
 
+// The backdrop stands still behind the warning, the boss's lines, "PAUSE" and "MISSION
+// COMPLETED": their rows are kept dim (the fan's rim and hub step down into the shade).
+void CalmBackdrop(Picture& p, const std::vector<Rgb>& pal, int x0, int y0) {
+    CalmRows(p, pal, x0, y0, 160, StripRowsUnderText(1, 0, 1000, 240), kTextCalmCap, kFar, -1);
+}
+
 void Generate(const GenContext& ctx) {
     SheetCanvas s = StartSheet("back1.bmp");
     s.Pal = stagepal::Back(1);
     Tiles(s.Pic, s.Pal);
     Backdrop(s.Pic, 160, 256, 0);
     Backdrop(s.Pic, 0, 256, 1);
+    CalmBackdrop(s.Pic, s.Pal, 160, 256);
     DrawGiant(s.Pic, 0, 496, 1);
     FinishSheet(ctx, s);
 }

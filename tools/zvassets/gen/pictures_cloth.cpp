@@ -14,7 +14,9 @@ namespace zvtools {
 namespace {
 
 const Ramp kBlue{0, 8}, kViolet{8, 8}, kCyan{16, 8}, kGold{24, 8};
-constexpr int kHorizon = 150;
+// The horizon's line takes rows 139-140, between the menu lines of every screen (the
+// configuration's at 130 and the ranking's at 142, the hells page's values at 141).
+constexpr int kHorizon = 139;
 // The calm bands: the headings' band above the top piping, the bottom lines' band below the
 // last menu entry (the message line, the credit, the character's name, the custom values).
 constexpr int kHeaderEnd = 19, kFooterTop = 219;
@@ -69,10 +71,10 @@ uint8_t Floor(int x, int y) {
     const double fade = std::clamp((kFooterTop - 1 - y) / 16.0, 0.0, 1.0);
     if (depth > 6 && fade > 0 && (colDist < 0.55 || (rowDist < 0.55 && depth * depth / 160 > 3)))
         v = DitherRamp(kViolet, (0.15 + 0.45 * near) * fade + 0.1 * (1 - fade), x, y);
-    if (depth < 2)
+    if (depth < 1)
         v = kCyan.At(0.75);  // the glowing horizon line
-    else if (depth < 6 && Bayer(x, y) < (6 - depth) / 5)
-        v = kCyan.At(0.4);
+    else if (depth < 2)
+        v = kCyan.At(0.45);
     return v;
 }
 
