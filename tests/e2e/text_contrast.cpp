@@ -27,6 +27,33 @@ TRect TextLine::Box() const {
     return Large ? TRect{X, Y, X + 10 * Chars - 1, Y + 9} : TRect{X, Y, X + 6 * Chars, Y + 6};
 }
 
+std::vector<StageText> StageTexts(int32_t stage) {
+    auto text = [](const std::string& s, int32_t x, int32_t y, bool large,
+                   std::vector<int32_t> styles) {
+        return StageText{{s, x, y, static_cast<int32_t>(s.size()), large}, std::move(styles)};
+    };
+    std::vector<StageText> t = {text("00000000", 0, 0, true, {0}),
+                                text("f50/50", 45, 233, false, {0}),
+                                text("59.94 FPS", 133, 233, false, {0}),
+                                text("INTERVAL IS 1000 MILI-SEC", 0, 220, false, {0}),
+                                text("PAUSE", 145, 120, false, {1}),
+                                text("WARNING!", 120, 80, true, {1, 2, 3, 4}),
+                                text("MISSION COMPLETED", 70, 110, true, {0})};
+    if (stage == 1)
+        t.insert(t.end(), {text("HEAVY TANK", 79, 140, false, {0}),
+                           text("\"MERCILESS DEVASTATOR X9\"", 73, 150, false, {1}),
+                           text("IS WAITING THERE.", 73, 160, false, {0})});
+    if (stage == 2)
+        t.insert(t.end(), {text("R.V.L.T. CORAL-LEOPARD", 79, 140, false, {0}),
+                           text("\"OLMARD\"", 73, 150, false, {1}),
+                           text("IS APPROACHING FAST.", 121, 150, false, {0})});
+    if (stage == 5)
+        t.insert(t.end(), {text("EXPERIMENTAL FIGHTER PLANE", 79, 140, false, {0}),
+                           text("\"SAI-FEN\"", 70, 150, false, {1}),
+                           text("IS APPROACHING FAST.", 130, 150, false, {0})});
+    return t;
+}
+
 double Luminance(const TBitmap& shot, uint8_t index) {
     const TRGBQuad c = shot.Colors.at(index);
     return 0.2126 * Linear(c.Red) + 0.7152 * Linear(c.Green) + 0.0722 * Linear(c.Blue);
@@ -45,6 +72,17 @@ double TextLuminance(const TBitmap& shot, const TRect& box) {
 }
 
 Legibility Measure(const TBitmap& shot, const TRect& box, double text, int32_t cell) {
+    // The luminance of each colour, kept while the colour table stays the same.
+    thread_local std::vector<TRGBQuad> colours;
+    thread_local double table[256];
+    if (shot.Colors.size() != colours.size() ||
+        !std::equal(colours.begin(), colours.end(), shot.Colors.begin(), [](auto& a, auto& b) {
+            return a.Red == b.Red && a.Green == b.Green && a.Blue == b.Blue;
+        })) {
+        colours = shot.Colors;
+        for (int i = 0; i < 256; ++i)
+            table[i] = i < static_cast<int>(colours.size()) ? Luminance(shot, i) : 0;
+    }
     std::vector<double> lum;
     Legibility m;
     m.Low = 1e9;
@@ -56,7 +94,7 @@ Legibility Measure(const TBitmap& shot, const TRect& box, double text, int32_t c
                  ++x) {
                 const uint8_t v = shot.At(x, y);
                 if (Font(v)) continue;
-                const double l = Luminance(shot, v);
+                const double l = table[v];
                 lum.push_back(l);
                 ratio.push_back((std::max(l, text) + 0.05) / (std::min(l, text) + 0.05));
             }

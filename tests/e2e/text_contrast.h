@@ -3,6 +3,7 @@
 // pixel that is not the font's) held against the text's own fill colour.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "krdxlib/bmpfile.h"
 
@@ -16,6 +17,16 @@ struct TextLine {
     bool Large = true;
     TRect Box() const;  // the cells' drawn rows: 9 for the large font, 6 for the small
 };
+
+// A text a stage places, as it is drawn: Name holds the text (the message line as long as the
+// longest message); the warning takes styles 1 to 4 in turn.
+struct StageText {
+    TextLine Line;
+    std::vector<int32_t> Styles;
+};
+// The score, the counter, the frame rate, the message line, "PAUSE", "WARNING!", "MISSION
+// COMPLETED" and the stage's boss lines.
+std::vector<StageText> StageTexts(int32_t stage);
 
 struct Legibility {
     int Background = 0;  // background pixels measured

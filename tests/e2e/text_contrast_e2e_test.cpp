@@ -1,7 +1,8 @@
-// Every text the game places reads on the pictures behind it: on each front-end screen and
-// on each stage, the background in each character cell of a text keeps a contrast of at
-// least 3:1 to the text's fill for all but a few pixels, and the text's box stays calm (no
-// lines or crests running through).
+// Every text the game places reads on the pictures behind it, on screenshots of the running
+// game: on each front-end screen and on each stage, the background in each character cell of
+// a text keeps a contrast of at least 3:1 to the text's fill for all but a few pixels, and the
+// text's box stays calm (no lines or crests running through). The stage backgrounds at every
+// scroll position are swept in text_contrast_sweep_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,12 +57,15 @@ std::string Shot(const std::string& dir, const std::string& name, int64_t tick,
 // The message line, shown by the particle key on any screen.
 const TextLine Message{"message line", 0, 220, 15, false};
 
-TEST(TextContrast, FrontEndHeadingsAndBottomLines) {
+// The front end: the title, the main menu and the configuration in one walk (the message
+// line from the particle key), the ranking and the character select in two more.
+TEST(TextContrast, FrontEndScreens) {
     const std::string dir = FreshDataDir();
     std::vector<std::string> args;
     Keys k(10);
     const std::string title = Shot(dir, "title", 9, args);
-    k.Tap("Z");
+    const int64_t toMenu = k.Tap("Z");
+    const std::string menu = Shot(dir, "menu", toMenu + 4, args);
     k.Taps("Down", 6);
     const int64_t toConfig = k.Tap("Z");
     k.At(toConfig + FadeOutTicks + FadeInTicks);
@@ -73,21 +77,29 @@ TEST(TextContrast, FrontEndHeadingsAndBottomLines) {
     Check({title}, {{"PRESS ANY BUTTON", 80, 180, 16},
                     {"credit", 70, 220, 22},
                     {"version", 240, 155, 11, false}});
-    Check({config}, {{"GAME CONFIGURATION", 70, 0, 18}, Message});
-}
+    std::vector<TextLine> menuLines{{"MAIN MENU", 10, 190, 9}, {"version", 240, 155, 11, false}};
+    for (int i = 0; i < 7; ++i)
+        menuLines.push_back({"menu entry " + std::to_string(i), 130 + 5 * i, 160 + 10 * i, 13});
+    Check({menu}, menuLines);
+    std::vector<TextLine> configLines{{"GAME CONFIGURATION", 70, 0, 18}, Message};
+    for (int i = 0; i < 9; ++i)
+        configLines.push_back({"config line " + std::to_string(i), 30, 30 + 20 * i, 18});
+    Check({config}, configLines);
 
-TEST(TextContrast, RankingAndCharacterSelectHeadings) {
-    const std::string dir = FreshDataDir();
-    std::vector<std::string> args;
-    Keys k(10);
-    k.Tap("Z");
-    k.Taps("Down", 5);
-    const int64_t toRanking = k.Tap("Z");
+    args.clear();
+    Keys rk(10);
+    rk.Tap("Z");
+    rk.Taps("Down", 5);
+    const int64_t toRanking = rk.Tap("Z");
     const std::string ranking = Shot(dir, "ranking", toRanking + FadeOutTicks + 12, args);
-    RunResult r =
-        RunVorin(dir, {args[0], args[1], "--frames", std::to_string(toRanking + 30)}, k.Script());
+    args.insert(args.end(), {"--frames", std::to_string(toRanking + 30)});
+    r = RunVorin(dir, args, rk.Script());
     ASSERT_EQ(r.status, 0) << r.errors;
-    Check({ranking}, {{"BEST ZELVORIN", 90, 2, 13}, {"- ARCADE -", 110, 22, 10}});
+    std::vector<TextLine> rankLines{
+        {"BEST ZELVORIN", 90, 2, 13}, {"- ARCADE -", 110, 22, 10}, {"RANK    SCORE", 70, 52, 13}};
+    for (int i = 0; i < 5; ++i)
+        rankLines.push_back({"rank " + std::to_string(i + 1), 70, 82 + 30 * i, 13});
+    Check({ranking}, rankLines);
 
     Keys s(10);
     s.Tap("C");
@@ -104,52 +116,46 @@ TEST(TextContrast, RankingAndCharacterSelectHeadings) {
     Check({select}, {{"CHARACTER SELECT", 80, 0, 16}, {"character's name", 0, 220, 11}});
 }
 
-// A stage from shortly before its boss, the ship invulnerable and held to the left, clear of
-// the texts: once at the top of the screen and once at the bottom (the sea and the strips
-// follow its height), both while the warning shows. The place of "MISSION COMPLETED" is
-// measured against the fill of the score, drawn in the same font and style.
-void CheckStage(int stage, const std::vector<TextLine>& lines, bool clearPlace = false) {
-    SCOPED_TRACE("stage " + std::to_string(stage));
+// A stage from shortly before its boss, the ship invulnerable and held to the right, clear of
+// every text: once at the top of the screen and once at the bottom (the strips follow its
+// height), while the warning shows; the particle key shows the message line, and at last the
+// game pauses. Every text the stage places is measured on every shot; the place of "MISSION
+// COMPLETED" against the fill of the score, drawn in the same font and style.
+class StageTextContrast : public ::testing::TestWithParam<int> {};
+
+TEST_P(StageTextContrast, EveryTextReads) {
+    const int stage = GetParam();
     const std::string dir = FreshDataDir();
-    const int64_t high = 80, low = 175;  // the warning shows from tick 1 to 179
-    const std::string script = "1 Left down\n1 Up down\n" + std::to_string(high) + " Up up\n" +
-                               std::to_string(high + 1) + " Down down\n";
+    const int64_t high = 80, low = 175, paused = 178;  // the warning shows from tick 1 to 179
+    const std::string script = "1 Right down\n1 Up down\n30 F6 down\n31 F6 up\n" +
+                               std::to_string(high) + " Up up\n" + std::to_string(high + 1) +
+                               " Down down\n120 F6 down\n121 F6 up\n176 F3 down\n177 F3 up\n";
     std::vector<std::string> args{
-        "--stage",  std::to_string(stage),  "--at-boss", "--invulnerable", "--seed", "1",
-        "--frames", std::to_string(low + 1)};
+        "--stage",  std::to_string(stage),     "--at-boss", "--invulnerable", "--seed", "1",
+        "--frames", std::to_string(paused + 1)};
     // "WARNING!" takes another style each tick: four ticks show them all.
     std::vector<std::string> files;
     for (int i = 0; i < 4; ++i)
         files.push_back(Shot(dir, "high" + std::to_string(i), high + i, args));
     files.push_back(Shot(dir, "low", low, args));
+    files.push_back(Shot(dir, "paused", paused, args));
     RunResult r = RunVorin(dir, args, script);
     ASSERT_EQ(r.status, 0) << r.errors;
     for (int64_t t : {high, low}) ASSERT_EQ(IntField(AtTick(r, t), "StagePhase"), 1) << t;
     EXPECT_GT(IntField(RawField(AtTick(r, low), "Ship"), "y"),
               IntField(RawField(AtTick(r, high), "Ship"), "y") + 100)
         << "the ship did not move from top to bottom";
+    std::vector<TextLine> lines;
+    const TextLine* score = nullptr;
+    std::vector<StageText> texts = StageTexts(stage);
+    for (const StageText& t : texts)
+        if (t.Line.Name != "MISSION COMPLETED") lines.push_back(t.Line);
+    for (const StageText& t : texts)
+        if (t.Line.Name == "00000000") score = &t.Line;
     Check(files, lines);
-    const TextLine score{"score", 0, 0, 8};
-    if (clearPlace) Check(files, {{"MISSION COMPLETED", 70, 110, 17}}, &score);
+    Check(files, {{"MISSION COMPLETED", 70, 110, 17}}, score);
 }
 
-const TextLine Warning{"WARNING!", 120, 80, 8};
-
-TEST(TextContrast, StageOneWarning) {
-    CheckStage(1, {Warning,
-                   {"boss line 1", 79, 140, 10, false},
-                   {"boss line 2", 73, 150, 25, false},
-                   {"boss line 3", 73, 160, 17, false}});
-}
-
-TEST(TextContrast, StageTwoWarningAndClear) {
-    CheckStage(2,
-               {Warning, {"boss line 1", 79, 140, 22, false}, {"boss line 2", 73, 150, 28, false}},
-               true);
-}
-
-TEST(TextContrast, StageFiveStatusRow) {
-    CheckStage(5, {{"counter", 45, 233, 6, false}, {"frame rate", 133, 233, 9, false}});
-}
+INSTANTIATE_TEST_SUITE_P(Stages, StageTextContrast, ::testing::Values(1, 2, 5));
 
 }  // namespace
