@@ -57,13 +57,29 @@ std::string Shot(const std::string& dir, const std::string& name, int64_t tick,
 // The message line, shown by the particle key on any screen.
 const TextLine Message{"message line", 0, 220, 15, false};
 
-// The front end: the title, the main menu and the configuration in one walk (the message
-// line from the particle key), the ranking and the character select in two more.
+// Numbered lines: `count` texts of `chars` characters from (x, y), each (dx, dy) further on.
+std::vector<TextLine> Lines(const std::string& name, int count, int32_t x, int32_t y, int32_t dx,
+                            int32_t dy, int32_t chars, bool large = true) {
+    std::vector<TextLine> l;
+    for (int i = 0; i < count; ++i)
+        l.push_back({name + " " + std::to_string(i + 1), x + dx * i, y + dy * i, chars, large});
+    return l;
+}
+
+std::vector<TextLine> operator+(std::vector<TextLine> a, const std::vector<TextLine>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The front end in three walks: the title with its last-play page (Left held), the main menu
+// and the configuration (the message line from the particle key); the difficulty page, the
+// hells page and the character select with its weapon list; the ranking.
 TEST(TextContrast, FrontEndScreens) {
     const std::string dir = FreshDataDir();
     std::vector<std::string> args;
-    Keys k(10);
     const std::string title = Shot(dir, "title", 9, args);
+    const std::string lastPlay = Shot(dir, "lastplay", 14, args);
+    Keys k(20);
     const int64_t toMenu = k.Tap("Z");
     const std::string menu = Shot(dir, "menu", toMenu + 4, args);
     k.Taps("Down", 6);
@@ -72,19 +88,53 @@ TEST(TextContrast, FrontEndScreens) {
     k.Tap("F6");
     const std::string config = Shot(dir, "config", k.Next() + 2, args);
     args.insert(args.end(), {"--frames", std::to_string(k.Next() + 3)});
-    RunResult r = RunVorin(dir, args, k.Script());
+    RunResult r = RunVorin(dir, args, "12 Left down\n15 Left up\n" + k.Script());
     ASSERT_EQ(r.status, 0) << r.errors;
     Check({title}, {{"PRESS ANY BUTTON", 80, 180, 16},
                     {"credit", 70, 220, 22},
                     {"version", 240, 155, 11, false}});
-    std::vector<TextLine> menuLines{{"MAIN MENU", 10, 190, 9}, {"version", 240, 155, 11, false}};
-    for (int i = 0; i < 7; ++i)
-        menuLines.push_back({"menu entry " + std::to_string(i), 130 + 5 * i, 160 + 10 * i, 13});
-    Check({menu}, menuLines);
-    std::vector<TextLine> configLines{{"GAME CONFIGURATION", 70, 0, 18}, Message};
-    for (int i = 0; i < 9; ++i)
-        configLines.push_back({"config line " + std::to_string(i), 30, 30 + 20 * i, 18});
-    Check({config}, configLines);
+    Check({lastPlay}, std::vector<TextLine>{{"LAST PLAY", 130, 10, 9},
+                                            {"SCORE", 10, 40, 5},
+                                            {"TIME ELAPSED", 10, 70, 12},
+                                            {"TIME SCRATCHING", 10, 90, 15},
+                                            {"SCRATCH %", 10, 110, 9},
+                                            {"MAX SCRATCHES", 10, 130, 13},
+                                            {"SHOOT DOWN", 10, 160, 10},
+                                            {"MAX MULTIPLIER", 10, 180, 14},
+                                            {"AVERAGE", 10, 200, 7},
+                                            {"COINS", 10, 220, 5}});
+    Check({menu},
+          std::vector<TextLine>{{"MAIN MENU", 10, 190, 9}, {"version", 240, 155, 11, false}} +
+              Lines("menu entry", 7, 130, 160, 5, 10, 13));
+    Check({config}, std::vector<TextLine>{{"GAME CONFIGURATION", 70, 0, 18}, Message} +
+                        Lines("config line", 9, 30, 30, 0, 20, 18));
+
+    args.clear();
+    Keys w(10);
+    w.Tap("C");
+    w.Tap("Z");
+    const std::string difficulty = Shot(dir, "difficulty", w.Taps("Down", 6) + 2, args);
+    w.Taps("Up", 5);
+    const std::string hells = Shot(dir, "hells", w.Tap("X") + 2, args);
+    w.Taps("Down", 3);
+    const int64_t okay = w.Tap("Z");
+    const std::string select = Shot(dir, "select", okay + FadeOutTicks + 20, args);
+    args.insert(args.end(), {"--frames", std::to_string(okay + 40)});
+    r = RunVorin(dir, args, w.Script());
+    ASSERT_EQ(r.status, 0) << r.errors;
+    Check({difficulty}, std::vector<TextLine>{{"DIFFICULTY", 10, 190, 10}} +
+                            Lines("difficulty", 7, 130, 160, 5, 10, 10));
+    Check({hells}, std::vector<TextLine>{{"WHAT HELLS DO YOU WANT TO FALL?", 0, 24, 31}} +
+                       Lines("hell", 4, 70, 64, 0, 30, 12) +
+                       Lines("hell values", 3, 70, 81, 0, 30, 32, false));
+    Check({select}, {{"CHARACTER SELECT", 80, 0, 16},
+                     {"character's name", 0, 220, 11},
+                     {"MAIN SHOT", 3, 110, 9, false},
+                     {"WIDE SHOT", 20, 120, 10, false},
+                     {"GROUND MISSILE", 20, 140, 15, false},
+                     {"LASER", 20, 160, 6, false},
+                     {"ANCHOR WEAPON", 3, 180, 13, false},
+                     {"NO POWER-UP", 20, 190, 11, false}});
 
     args.clear();
     Keys rk(10);
@@ -95,25 +145,10 @@ TEST(TextContrast, FrontEndScreens) {
     args.insert(args.end(), {"--frames", std::to_string(toRanking + 30)});
     r = RunVorin(dir, args, rk.Script());
     ASSERT_EQ(r.status, 0) << r.errors;
-    std::vector<TextLine> rankLines{
-        {"BEST ZELVORIN", 90, 2, 13}, {"- ARCADE -", 110, 22, 10}, {"RANK    SCORE", 70, 52, 13}};
-    for (int i = 0; i < 5; ++i)
-        rankLines.push_back({"rank " + std::to_string(i + 1), 70, 82 + 30 * i, 13});
-    Check({ranking}, rankLines);
-
-    Keys s(10);
-    s.Tap("C");
-    s.Tap("Z");
-    s.Tap("Down");
-    s.Tap("X");
-    s.Taps("Down", 3);
-    const int64_t okay = s.Tap("Z");
-    std::vector<std::string> selectArgs;
-    const std::string select = Shot(dir, "select", okay + FadeOutTicks + 20, selectArgs);
-    selectArgs.insert(selectArgs.end(), {"--frames", std::to_string(okay + 40)});
-    r = RunVorin(dir, selectArgs, s.Script());
-    ASSERT_EQ(r.status, 0) << r.errors;
-    Check({select}, {{"CHARACTER SELECT", 80, 0, 16}, {"character's name", 0, 220, 11}});
+    Check({ranking}, std::vector<TextLine>{{"BEST ZELVORIN", 90, 2, 13},
+                                           {"- ARCADE -", 110, 22, 10},
+                                           {"RANK    SCORE", 70, 52, 13}} +
+                         Lines("rank", 5, 70, 82, 0, 30, 13));
 }
 
 // A stage from shortly before its boss, the ship invulnerable and held to the right, clear of

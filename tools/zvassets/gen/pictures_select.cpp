@@ -3,9 +3,11 @@
 // selection frame, the "decided" banner and the pieces of the weapon panel's tree lines.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "common/pixelart.h"
 #include "common/sheetgen.h"
+#include "pictures_back_calm.h"
 #include "pictures_palettes.h"
 #include "pictures_portraits.h"
 
@@ -19,13 +21,16 @@ void Frame(Picture& p) {  // 88 by 48 at (128, 192): corner brackets, the inside
     const int x0 = 128, y0 = 192, w = 88, h = 48;
     for (int i = 1; i < w - 1; ++i) {
         const bool corner = i < 14 || i >= w - 14;
-        for (int y : {1, h - 2}) p.Set(x0 + i, y0 + y, corner ? kGlow.At(0.9) : ((i / 2) % 2 ? kGlow.At(0.3) : kKey));
-        if (corner) for (int y : {2, h - 3}) p.Set(x0 + i, y0 + y, kGlow.At(0.5));
+        for (int y : {1, h - 2})
+            p.Set(x0 + i, y0 + y, corner ? kGlow.At(0.9) : ((i / 2) % 2 ? kGlow.At(0.3) : kKey));
+        if (corner)
+            for (int y : {2, h - 3}) p.Set(x0 + i, y0 + y, kGlow.At(0.5));
     }
     for (int j = 1; j < h - 1; ++j) {
         const bool corner = j < 12 || j >= h - 12;
         for (int x : {1, w - 2}) p.Set(x0 + x, y0 + j, corner ? kGlow.At(0.9) : kKey);
-        if (corner) for (int x : {2, w - 3}) p.Set(x0 + x, y0 + j, kGlow.At(0.5));
+        if (corner)
+            for (int x : {2, w - 3}) p.Set(x0 + x, y0 + j, kGlow.At(0.5));
     }
     Outline(p, x0, y0, w, h, kKey, kEdge);
     p.Set(x0, y0, kKey);
@@ -46,7 +51,9 @@ void Decided(Picture& p, const PixelArt& font) {  // 128 by 48 at (128, 336): RE
             for (int gx = 0; gx < 5; ++gx)
                 if (g.At(gx, gy) != kPixelNone)
                     FillRect(p, x0 + 12 + static_cast<int>(i) * 18 + gx * 3, y0 + 13 + gy * 3, 3, 3,
-                             kGlow.At(gy < 3 ? 1.0 : gy < 5 ? 0.75 : 0.55));
+                             kGlow.At(gy < 3   ? 1.0
+                                      : gy < 5 ? 0.75
+                                               : 0.55));
     }
     Outline(p, x0, y0, 128, 48, kKey, kEdge);
 }
@@ -71,7 +78,15 @@ void Generate(const GenContext& ctx) {
     SheetCanvas s = StartSheet("select.bmp");
     s.Pal = frontpal::Select();
     const PixelArt font = ReadPixelArt(ctx.assets / "pictures" / "font.txt");
-    for (int c = 0; c < 3; ++c) DrawPortrait(s.Pic, c, (c % 2) * 128, (c / 2) * 192);
+    // The weapon list lies over each portrait from screen row 110 (portrait row 86) down: there
+    // the pilot stands in deep shade, so its small text reads on every pilot and slide.
+    std::vector<bool> shade(192 - 83, true);
+    shade[0] = false;  // the shade's soft upper edge
+    for (int c = 0; c < 3; ++c) {
+        DrawPortrait(s.Pic, c, (c % 2) * 128, (c / 2) * 192);
+        CalmRows(s.Pic, s.Pal, (c % 2) * 128, (c / 2) * 192 + 83, 128, shade, kTextCalmCap,
+                 Ramp{56, 8}, -1);
+    }
     Frame(s.Pic);
     Decided(s.Pic, font);
     PanelPieces(s.Pic);
