@@ -9,6 +9,11 @@
 
 namespace e2e {
 
+// A text reads when each character cell's background keeps this contrast to the text's fill
+// for all but 5% of its pixels, and the box's luminance varies by no more than this.
+constexpr double MinContrast = 3.0;
+constexpr double MaxSpread = 0.05;
+
 // A text the game places: its position, length and font.
 struct TextLine {
     std::string Name;

@@ -17,9 +17,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr double MinContrast = 3.0;  // each cell's 5th percentile of the background
-constexpr double MaxSpread = 0.05;   // luminance's standard deviation in the box
-
 // Checks each line on a set of screenshots of one screen. A text's fill is its lightest over
 // the set ("WARNING!" flashes through four colours). With `fill`, the lines are not on screen
 // yet and are measured against that line's fill (they must find a clean place when they come).

@@ -26,13 +26,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr double MinContrast = 3.0;
-constexpr double MaxSpread = 0.05;
-
-TRect BoxOf(const StageText& p) {
-    return p.Line.Box();
-}
-
 void Draw(const StageText& p, int32_t style) {
     if (p.Line.Large)
         DrawLargeText(p.Line.X, p.Line.Y, style, p.Line.Name);
@@ -72,6 +65,7 @@ class TextContrastSweep : public ::testing::TestWithParam<int32_t> {
     }
     void TearDown() override {
         DataDir = saved;
+        UpdateCount = 0;
         for (TSurface* s :
              {&PlayerSheet, &BackSheet, &BulletSheet, &FontSheet, &EnemySheet, &StageEnemySheet})
             SetSize(*s, 0, 0);
@@ -88,12 +82,12 @@ TEST_P(TextContrastSweep, EveryTextReadsAtEveryScrollAndShipHeight) {
         for (int32_t s : p.Styles) {
             Fill(Display.BackBuffer, 0);
             Draw(p, s);
-            f = std::max(f, TextLuminance(Shot(), BoxOf(p)));
+            f = std::max(f, TextLuminance(Shot(), p.Line.Box()));
         }
         ASSERT_GT(f, 0) << p.Line.Name << ": no text drawn";
         fill.push_back(f);
     }
-    // The frames: stage 1 stands still but for its tile map (ScrollX over the whole map);
+    // The frames: stage 1 stands still but for its tile map (every scroll across the map);
     // stages 2 and 5 move with the update count (all phases of the slowest strip, which
     // moves a quarter pixel an update) and the ship's height (in tenths, the finest step of
     // the strips).
@@ -103,7 +97,9 @@ TEST_P(TextContrastSweep, EveryTextReadsAtEveryScrollAndShipHeight) {
     };
     std::vector<Frame> frames;
     if (StageNo == 1) {
-        for (int32_t x = 0; x <= 3072 + 320; ++x) frames.push_back({0, 120, x});
+        const int32_t end = MapColumnCount(StageMap.MapHeader) * 16 - 320;
+        ASSERT_GT(end, 0);
+        for (int32_t x = 0; x <= end; ++x) frames.push_back({0, 120, x});
     } else {
         const int64_t period = 4 * (StageNo == 2 ? 120 : 160);
         for (int32_t y = 0; y <= 230; y += 10)
@@ -121,7 +117,7 @@ TEST_P(TextContrastSweep, EveryTextReadsAtEveryScrollAndShipHeight) {
         const TBitmap shot = Shot();
         for (size_t i = 0; i < texts.size(); ++i) {
             const Legibility m =
-                Measure(shot, BoxOf(texts[i]), fill[i], texts[i].Line.Large ? 10 : 6);
+                Measure(shot, texts[i].Line.Box(), fill[i], texts[i].Line.Large ? 10 : 6);
             const std::string at = "update " + std::to_string(f.U) + ", ship y " +
                                    std::to_string(f.ShipY) + ", scroll " +
                                    std::to_string(f.ScrollX);
