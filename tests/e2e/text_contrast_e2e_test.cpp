@@ -69,8 +69,8 @@ std::vector<TextLine> operator+(std::vector<TextLine> a, const std::vector<TextL
 }
 
 // The front end in three walks: the title with its last-play page (Left held), the main menu
-// and the configuration (the message line from the particle key); the difficulty page, the
-// hells page and the character select with its weapon list; the ranking.
+// and the configuration (the message line from the particle key, "PAUSE" from the pause key); the
+// difficulty page, the hells page and the character select with its weapon list; the ranking.
 TEST(TextContrast, FrontEndScreens) {
     const std::string dir = FreshDataDir();
     std::vector<std::string> args;
@@ -83,6 +83,7 @@ TEST(TextContrast, FrontEndScreens) {
     const int64_t toConfig = k.Tap("Z");
     k.At(toConfig + FadeOutTicks + FadeInTicks);
     k.Tap("F6");
+    k.Tap("F3");
     const std::string config = Shot(dir, "config", k.Next() + 2, args);
     args.insert(args.end(), {"--frames", std::to_string(k.Next() + 3)});
     RunResult r = RunVorin(dir, args, "12 Left down\n15 Left up\n" + k.Script());
@@ -103,8 +104,10 @@ TEST(TextContrast, FrontEndScreens) {
     Check({menu},
           std::vector<TextLine>{{"MAIN MENU", 10, 190, 9}, {"version", 240, 155, 11, false}} +
               Lines("menu entry", 7, 130, 160, 5, 10, 13));
-    Check({config}, std::vector<TextLine>{{"GAME CONFIGURATION", 70, 0, 18}, Message} +
-                        Lines("config line", 9, 30, 30, 0, 20, 18));
+    Check({config},
+          std::vector<TextLine>{
+              {"GAME CONFIGURATION", 70, 0, 18}, Message, {"PAUSE", 145, 120, 5, false}} +
+              Lines("config line", 9, 30, 30, 0, 20, 18));
 
     args.clear();
     Keys w(10);
