@@ -19,16 +19,15 @@ inline int32_t WrapSub(int32_t a, int32_t b) {
 }
 
 // The single float nearest the extended arctangent of dy / dx (dx not 0). The double
-// arctangent is within 2^-51 of it, relatively (quotient and arctangent each within an ulp),
-// so the float nearest the double one is the same unless the double lies within a safe
-// margin of the midpoint between two floats; only then is the slow extended one taken.
+// arctangent is within 2^-51 of it, relatively (quotient and arctangent each within an ulp).
+// Rounding to float never reverses order, so when both ends of a safe margin round to the
+// same float as the double itself, so does the extended value between them; only near the
+// midpoint of two floats is the slow extended one taken.
 float AtanSingle(int32_t dy, int32_t dx) {
     const double t = std::atan(static_cast<double>(dy) / static_cast<double>(dx));
     const float f = static_cast<float>(t);
-    const double below = 0.5 * (double{f} + double{std::nextafter(f, -HUGE_VALF)});
-    const double above = 0.5 * (double{f} + double{std::nextafter(f, HUGE_VALF)});
     const double margin = std::fabs(t) * 0x1p-46;
-    if (t - below > margin && above - t > margin) return f;
+    if (static_cast<float>(t - margin) == f && static_cast<float>(t + margin) == f) return f;
     const long double q = static_cast<long double>(dy) / static_cast<long double>(dx);
     return static_cast<float>(std::atan(q));
 }
