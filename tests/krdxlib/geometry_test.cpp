@@ -13,6 +13,20 @@ double ReferenceSteps(int dx, int dy) {
     return a * 512.0 / M_PI;
 }
 
+// The angle worked out wholly in extended precision, as GetAngle once did: its faster
+// arctangent must give the very same step for every vector.
+int32_t ExtendedAngle(int32_t dx, int32_t dy) {
+    constexpr long double pi = 3.14159265358979323846264338327950288L;
+    float r = 1.5707964f;
+    if (dx != 0) {
+        r = static_cast<float>(std::atan(static_cast<long double>(dy) / dx));
+    }
+    if (dx < 0 || (dx == 0 && dy <= 0)) r = static_cast<float>(r + pi);
+    if (r < 0) r = static_cast<float>(r + 2.0L * pi);
+    const long double steps = static_cast<long double>(r) / (2.0L * pi / 1024.0L);
+    return static_cast<int32_t>(std::nearbyint(steps)) & AngleMask;
+}
+
 int32_t WrapDistance(int32_t a, int32_t b) {
     const int32_t d = (a - b) & AngleMask;
     return d > 512 ? 1024 - d : d;
@@ -68,6 +82,25 @@ TEST(GetAngle, AgreesWithDoublePrecisionEverywhere) {
     EXPECT_GT(compared, 500);
 }
 
+TEST(GetAngle, SameStepAsTheExtendedArctangentForEveryVector) {
+    // Every vector across and beyond the field, then vectors of any length.
+    int32_t mismatches = 0;
+    for (int32_t dy = -640; dy <= 640; ++dy) {
+        for (int32_t dx = -640; dx <= 640; ++dx) {
+            mismatches += GetAngle(0, 0, dx, dy) != ExtendedAngle(dx, dy);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int32_t i = 0; i < 200000; ++i) {
+        const int32_t shift = static_cast<int32_t>(next() >> 27);  // lengths of every size
+        const int32_t dx = static_cast<int32_t>(next()) >> shift;
+        const int32_t dy = static_cast<int32_t>(next()) >> (31 - shift);
+        ASSERT_EQ(GetAngle(0, 0, dx, dy), ExtendedAngle(dx, dy)) << dx << "," << dy;
+    }
+}
+
 TEST(TurnAngle, StepsTowardTarget) {
     EXPECT_EQ(TurnAngle(0, 512, 4), 4);  // the exact half turn goes the positive way
     EXPECT_EQ(TurnAngle(0, 513, 4), 1020);
@@ -113,7 +146,7 @@ TEST(BoxHit, UsesEachOwnersPosition) {
 TEST(PointInBox, EdgesAreOutside) {
     const TBox box{-3, -2, 3, 2};
     EXPECT_TRUE(PointInBox(10, 20, box, 10, 20));
-    EXPECT_FALSE(PointInBox(7, 20, box, 10, 20));   // left edge
+    EXPECT_FALSE(PointInBox(7, 20, box, 10, 20));  // left edge
     EXPECT_TRUE(PointInBox(8, 20, box, 10, 20));
     EXPECT_FALSE(PointInBox(13, 20, box, 10, 20));  // right edge
     EXPECT_TRUE(PointInBox(12, 20, box, 10, 20));

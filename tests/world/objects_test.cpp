@@ -17,6 +17,14 @@ TEST_F(ObjectsTest, FreeSlotSearchTakesLowestAndReportsFullTable) {
     // A sub-range of the shot slots: none free gives last + 1.
     for (int32_t s = 16; s <= 31; ++s) Objects[s].Kind = 23;
     EXPECT_EQ(FindFreeSlot(16, 31), std::make_pair(32, false));
+    // A lone free slot anywhere, the last few of an odd-sized range included, is found.
+    Objects[70].Kind = Objects[200].Kind = 80;
+    for (int32_t f = FirstWorldSlot; f <= LastWorldSlot; ++f) {
+        Objects[f].Kind = 0;
+        EXPECT_EQ(FindFreeSlot(FirstWorldSlot, LastWorldSlot), std::make_pair(f, true));
+        EXPECT_EQ(FindFreeSlot(f, f + 2), std::make_pair(f, true));
+        Objects[f].Kind = 80;
+    }
 }
 
 TEST_F(ObjectsTest, SpawnTakesFreedSlotBeforeHigherOnes) {
@@ -174,6 +182,34 @@ TEST_F(ObjectsTest, EffectSpawnIntoFullTableCreatesNothing) {
     for (int32_t i = 0; i <= LastSpawnableEffect; ++i) Effects[i].Kind = 1;
     SpawnEffect(10, 10, 0, 0, 3);
     EXPECT_EQ(Effects[128].Kind, 0);
+}
+
+TEST_F(ObjectsTest, EffectSpawnsWithinARunStillTakeTheLowestFreeSlot) {
+    for (int32_t i = 0; i <= LastSpawnableEffect; ++i) {
+        Effects[i] = {.Kind = i % 3 == 1 ? 0 : 3, .Lifetime = 1000, .FineX = 99, .FineY = 99};
+    }
+    {
+        const TEffectSpawns run;
+        SpawnEffect(10, 10, 0, 0, 2);
+        SpawnEffect(10, 10, 0, 0, 2);
+        EXPECT_EQ(Effects[1].Kind, 2);
+        EXPECT_EQ(Effects[4].Kind, 2);
+        // Slot 0 expires in the update: the next spawn takes it again.
+        Effects[0].Age = Effects[0].Lifetime = 5;
+        UpdateEffects();
+        ASSERT_EQ(Effects[0].Kind, 0);
+        SpawnEffect(10, 10, 0, 0, 5);
+        EXPECT_EQ(Effects[0].Kind, 5);
+        SpawnEffect(10, 10, 0, 0, 5);
+        EXPECT_EQ(Effects[7].Kind, 5);
+        for (int32_t i = 0; i < 60; ++i) SpawnEffect(10, 10, 0, 0, 1);  // 40 free, then full
+        EXPECT_EQ(Effects[127].Kind, 1);
+        EXPECT_EQ(Effects[128].Kind, 0);
+    }
+    // Outside the run a slot freed by anything is found again.
+    Effects[9].Kind = 0;
+    SpawnEffect(10, 10, 0, 0, 4);
+    EXPECT_EQ(Effects[9].Kind, 4);
 }
 
 TEST_F(ObjectsTest, EffectUpdateMovesAndExpires) {

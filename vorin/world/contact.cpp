@@ -1,5 +1,6 @@
 // The contact pass: slots 64..256 against the first ship and the ship shots.
 #include <algorithm>
+#include <bit>
 
 #include "base/sounds.h"
 #include "world/bullets.h"
@@ -162,6 +163,49 @@ struct TShotEntry {
     int64_t Left, Top, Right, Bottom;
 };
 
+// Which shots may overlap a box, as a mask over the entries: a shot is filed under every
+// 32-pixel column and row its box spans (beyond the screen the outermost ones take all),
+// and a box can only overlap shots filed under one of its columns and one of its rows.
+// A shot whose box grows is filed again; a filing left over only costs an exact test.
+class TShotBins {
+  public:
+    void Add(int32_t i, const TShotEntry& e) {
+        const uint64_t bit = uint64_t{1} << i;
+        if (e.Left >= e.Right || e.Top >= e.Bottom) {
+            Anywhere |= bit;  // an inverted box: left to the exact test with every target
+            return;
+        }
+        for (int32_t c = Bin(e.Left); c <= Bin(e.Right - 1); ++c) Columns[c] |= bit;
+        for (int32_t r = Bin(e.Top); r <= Bin(e.Bottom - 1); ++r) Rows[r] |= bit;
+    }
+
+    uint64_t Near(int64_t left, int64_t top, int64_t right, int64_t bottom) const {
+        if (left >= right || top >= bottom) return ~uint64_t{0};
+        uint64_t columns = 0, rows = 0;
+        for (int32_t c = Bin(left); c <= Bin(right - 1); ++c) columns |= Columns[c];
+        for (int32_t r = Bin(top); r <= Bin(bottom - 1); ++r) rows |= Rows[r];
+        return (columns & rows) | Anywhere;
+    }
+
+  private:
+    static constexpr int32_t Count = 16;  // 32 pixels each from -64
+    static int32_t Bin(int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>((v >> 5) + 2, 0, Count - 1));
+    }
+    uint64_t Columns[Count] = {};
+    uint64_t Rows[Count] = {};
+    uint64_t Anywhere = 0;
+};
+
+// The shot entries of the pass with their masks: bit i stands for entry i.
+struct TShotTable {
+    TShotEntry Entries[LastShotSlot - FirstShotSlot + 1];
+    int32_t Count = 0;
+    uint64_t Live = 0;         // not yet removed
+    uint64_t ArmourKinds = 0;  // bound shots and ground missiles
+    TShotBins Bins;
+};
+
 void SetShotBox(TShotEntry& e, const TWorldObject& shot) {
     const TBox& b = shot.HitBox;
     e.Left = int64_t{b.Left} + shot.X;
@@ -207,14 +251,28 @@ TTargetView ViewOf(const TWorldObject& o) {
             int64_t{b.Bottom} + o.Y};
 }
 
-// Steps B1 to B3: the object against the ship shots in use.
-void AgainstShots(int32_t s, TWorldObject& o, TShotEntry* shots, int32_t count) {
+// The entries that can matter to the object as it now is: those it may overlap while
+// shots can hit it, and the bound shots and missiles while it is armour.
+uint64_t Candidates(const TTargetView& v, const TShotTable& t) {
+    uint64_t c = 0;
+    if (v.Hittable) c |= t.Bins.Near(v.Left, v.Top, v.Right, v.Bottom);
+    if (v.Armour) c |= t.ArmourKinds;
+    return c & t.Live;
+}
+
+// Steps B1 to B3: the object against the ship shots in use. The shots are met in slot
+// order; those outside the candidates would have been passed over.
+void AgainstShots(int32_t s, TWorldObject& o, TShotTable& t) {
     TTargetView v = ViewOf(o);
     bool hitThisFrame = false;
     int32_t lastGroup = 0;  // group of the last shot that damaged the object this frame
-    for (int32_t i = 0; i < count; ++i) {
+    uint64_t todo = Candidates(v, t);
+    while (todo != 0) {
         if (!v.Armour && !v.Hittable) return;
-        TShotEntry& e = shots[i];
+        const int32_t i = std::countr_zero(todo);
+        const uint64_t bit = uint64_t{1} << i;
+        todo &= todo - 1;
+        TShotEntry& e = t.Entries[i];
         if (e.Kind == KindFree) continue;  // removed earlier in this pass
         if (v.Armour && (e.Kind == ShotKind::Bound || e.Kind == ShotKind::GroundMissile)) {
             AgainstArmour(o, Objects[e.Slot]);
@@ -238,30 +296,39 @@ void AgainstShots(int32_t s, TWorldObject& o, TShotEntry* shots, int32_t count) 
         if (o.HitPoints < 1) {
             Destroy(s, e.Slot);
             v = ViewOf(o);
+            todo = Candidates(v, t) & ~(bit | (bit - 1));  // the entries after this one
         }
         if (e.Kind == ShotKind::Bomb) {
             ChangeShotKind(shot, ShotKind::Blast);
             shot.VelocityX = shot.VelocityY = 0;
             e.Kind = shot.Kind;
             SetShotBox(e, shot);
+            t.Bins.Add(i, e);
         } else if (ShotType(e.Kind).Pierces == 0) {
             shot.Kind = e.Kind = KindFree;
+            t.Live &= ~bit;
         }
     }
 }
 }  // namespace
 
 void ContactPass() {
-    TShotEntry shots[LastShotSlot + 1];
-    int32_t count = 0;
+    const TEffectSpawns effectSpawns;
+    TShotTable t;
     for (int32_t b = FirstShotSlot; b <= LastShotSlot; ++b) {
         const TWorldObject& shot = Objects[b];
         if (shot.Kind == KindFree) continue;
-        TShotEntry& e = shots[count++];
+        const int32_t i = t.Count++;
+        TShotEntry& e = t.Entries[i];
         e.Slot = b;
         e.Kind = shot.Kind;
         e.Group = shot.Parent;
         SetShotBox(e, shot);
+        t.Live |= uint64_t{1} << i;
+        if (e.Kind == ShotKind::Bound || e.Kind == ShotKind::GroundMissile) {
+            t.ArmourKinds |= uint64_t{1} << i;
+        }
+        t.Bins.Add(i, e);
     }
     TPlayer& p = Players[0];
     for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
@@ -269,6 +336,6 @@ void ContactPass() {
         if (o.Kind == KindFree) continue;
         // A ship in game over is out of play: nothing touches it any more.
         if (p.ShipState != ShipGameOver) AgainstShip(s, o, p);
-        if (o.Kind >= KindFirstEnemy && count > 0) AgainstShots(s, o, shots, count);
+        if (o.Kind >= KindFirstEnemy && t.Count > 0) AgainstShots(s, o, t);
     }
 }

@@ -28,10 +28,31 @@ constexpr TEffectLook EffectLooks[6] = {
 static_assert(ParticleKind::HitSpark == 1 && ParticleKind::Sparkle == 5);
 constexpr int32_t EffectMaxFineX = 5088;
 constexpr int32_t EffectMaxFineY = 3808;
+
+// Slots s..s+3 all in use, tested without a branch each.
+bool FourBusy(int32_t s) {
+    return (Objects[s].Kind != KindFree) & (Objects[s + 1].Kind != KindFree) &
+           (Objects[s + 2].Kind != KindFree) & (Objects[s + 3].Kind != KindFree);
+}
+
+// Open TEffectSpawns; while above 0, effect slots below EffectSearchFrom are all busy.
+int32_t EffectSpawnScopes = 0;
+int32_t EffectSearchFrom = 0;
 }  // namespace
 
+TEffectSpawns::TEffectSpawns() {
+    if (EffectSpawnScopes++ == 0) EffectSearchFrom = 0;
+}
+
+TEffectSpawns::~TEffectSpawns() {
+    EffectSpawnScopes -= 1;
+}
+
 std::pair<int32_t, bool> FindFreeSlot(int32_t first, int32_t last) {
-    for (int32_t s = first; s <= last; ++s) {
+    int32_t s = first;
+    // Four slots a test while none of them is free: a full table is searched often.
+    while (s + 3 <= last && FourBusy(s)) s += 4;
+    for (; s <= last; ++s) {
         if (Objects[s].Kind == KindFree) return {s, true};
     }
     return {last + 1, false};
@@ -42,9 +63,11 @@ void ResetPathRing(int32_t x, int32_t y) {
 }
 
 void SpawnEffect(int32_t x, int32_t y, int32_t velocityX, int32_t velocityY, int32_t kind) {
-    for (int32_t i = 0; i <= LastSpawnableEffect; ++i) {
+    const bool resume = EffectSpawnScopes > 0;
+    for (int32_t i = resume ? EffectSearchFrom : 0; i <= LastSpawnableEffect; ++i) {
         TEffect& e = Effects[i];
         if (e.Kind != 0) continue;
+        if (resume) EffectSearchFrom = kind != 0 ? i + 1 : i;
         e.FineX = FineOf(x);
         e.FineY = FineOf(y);
         e.Age = 0;
@@ -58,9 +81,11 @@ void SpawnEffect(int32_t x, int32_t y, int32_t velocityX, int32_t velocityY, int
         }
         return;
     }
+    if (resume) EffectSearchFrom = LastSpawnableEffect + 1;
 }
 
 void UpdateEffects() {
+    EffectSearchFrom = 0;
     for (TEffect& e : Effects) {
         e.Age += 1;
         if (e.Kind != 0) {

@@ -154,3 +154,16 @@ void ResetPathRing(int32_t x, int32_t y);
 void SpawnEffect(int32_t x, int32_t y, int32_t velocityX, int32_t velocityY, int32_t kind);
 // Ages and moves all 129 particles, freeing expired and off-screen ones.
 void UpdateEffects();
+
+// While one of these is alive, SpawnEffect starts looking after the slot it filled last
+// rather than at slot 0: every slot below that one is busy, since nothing frees a particle
+// meanwhile but UpdateEffects, which starts the search over. The slot found is the same.
+// Outside one, each search starts at slot 0, so that the table may be changed freely between
+// them (stage start, snapshot restore, tests). A frame update and the contact pass open one.
+class TEffectSpawns {
+  public:
+    TEffectSpawns();
+    ~TEffectSpawns();
+    TEffectSpawns(const TEffectSpawns&) = delete;
+    TEffectSpawns& operator=(const TEffectSpawns&) = delete;
+};

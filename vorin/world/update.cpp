@@ -142,6 +142,7 @@ void StagePhaseStep() {
 }
 
 const TPlayReport& StepPlay(const TPlayCommand& command) {
+    const TEffectSpawns effectSpawns;
     PlayCommand = command;
     ClearPlayReport();
     if (ClockHold == ClockRuns) StageClock += 1;
