@@ -30,17 +30,14 @@ uint16_t be16(const uint8_t* p) {
     return uint16_t(p[0] << 8 | p[1]);
 }
 
-// Texts and system-exclusive messages of one track, and the running total of all tracks' bytes
-// (offsets are 32 bits).
+// The song's texts and system-exclusive messages (offsets are 32 bits).
 struct ByteSink {
     std::vector<uint8_t>* bytes;
-    uint64_t* total;
 
     // Reserves n bytes at the end; null when the song's bytes would outgrow 32-bit offsets.
     uint8_t* grow(size_t n, uint32_t& offset) {
-        *total += n;
-        if (*total > std::numeric_limits<uint32_t>::max()) return nullptr;
         size_t at = bytes->size();
+        if (n > std::numeric_limits<uint32_t>::max() - at) return nullptr;
         bytes->resize(at + n);
         offset = uint32_t(at);
         return bytes->data() + at;
@@ -54,7 +51,6 @@ struct TrackReader {
     uint32_t tick = 0;
     uint8_t running = 0;  // none yet
     uint8_t track = 0;
-    bool hasBytes = false;  // the event just read refers to the track's bytes
     ByteSink sink{};
 
     // Variable-length quantity: 7 bits a byte, most significant first.
@@ -88,7 +84,6 @@ struct TrackReader {
         e = Event{};
         e.time = tick;
         e.track = track;
-        hasBytes = false;
         bool endOfTrack = false;
         if (status < 0xF0) {
             if (status < 0x80) {
@@ -148,7 +143,6 @@ bool TrackReader::meta(Event& e, bool& endOfTrack) {
             if (text == nullptr) return false;
             if (n != 0) std::memcpy(text, d, n);
             text[n] = 0;
-            hasBytes = true;
             break;
         }
     }
@@ -173,7 +167,6 @@ bool TrackReader::sysex(Event& e, uint8_t status) {
     e.kind = status;
     e.data = at + uint32_t(sizeof size);
     e.length = uint8_t(n);
-    hasBytes = true;
     return true;
 }
 
@@ -196,23 +189,6 @@ uint32_t toMilliseconds(double ms) {
     return ms >= kMax ? std::numeric_limits<uint32_t>::max() : uint32_t(ms);
 }
 
-// Turns tick times into milliseconds as events arrive in song order; the running sum keeps its
-// fraction, a tempo event applies from the next interval on.
-struct TimeConverter {
-    Tempo& tempo;
-    double accumulated = 0.0;
-    uint32_t previous = 0;
-
-    explicit TimeConverter(Tempo& t) : tempo(t) { tempo.set(kDefaultTempo); }
-
-    void convert(Event& e) {
-        accumulated += double(uint32_t(e.time - previous)) * tempo.msPerTick;
-        previous = e.time;
-        e.time = toMilliseconds(accumulated);
-        if (isTempo(e)) tempo.set(e.data);
-    }
-};
-
 // A track's last event becomes its end mark; a channel message there keeps its unpacked data.
 Event endMarkOf(Event e) {
     if (e.kind >= 0x80 && e.kind <= 0xE0) e.data = e.data >> 8 & 0xFFFF;
@@ -220,76 +196,89 @@ Event endMarkOf(Event e) {
     return e;
 }
 
-// Merge key of a track's next event: earliest time first, then the lowest track.
-uint64_t mergeKey(const Event& e) {
-    return uint64_t(e.time) << 8 | e.track;
-}
 constexpr uint64_t kTrackDone = std::numeric_limits<uint64_t>::max();
 
-// Reads all tracks at once and merges them straight into `song.events`: at each step the
-// earliest next event of all tracks, the lowest track first on equal times. A tournament tree
-// over the tracks' next events finds it; only the winner's path changes per event.
-bool mergeTracks(std::vector<TrackReader>& readers, Song& song, Tempo& tempo, Event& endMark) {
-    const size_t count = readers.size();
+// One track's events once read, times in ticks, without its last event (its end mark).
+struct TrackEvents {
+    const Event* next;
+    const Event* end;
+    Event endMark;
+};
+
+// Reads a whole track into `out` (room for length / 2 + 1 events). False on any fault.
+bool readTrack(TrackReader& r, Event* out, TrackEvents& track) {
+    track.next = out;
+    for (;;) {
+        // Straight into place: a copy would read back the fields just stored one by one.
+        bool last = false;
+        if (!r.next(*out, last)) return false;
+        if (last) {
+            track.end = out;
+            track.endMark = endMarkOf(*out);
+            return true;
+        }
+        ++out;
+    }
+}
+
+// Merge key of a track's next event: earliest time first, then the lowest track.
+uint64_t nextKey(const TrackEvents& t, size_t k) {
+    return t.next != t.end ? uint64_t(t.next->time) << 8 | k : kTrackDone;
+}
+
+// Merges the tracks' events into `song.events` in song order: at each step the earliest next
+// event of all tracks, the lowest track first on equal times. A tournament tree over the
+// tracks' next events finds it; only the winner's path changes per event. Times turn into
+// milliseconds on the way: the running sum keeps its fraction, a tempo event applies from the
+// next interval on. Gives the end mark of the track of the last event, converted too.
+void mergeTracks(std::vector<TrackEvents>& tracks, size_t eventCount, Song& song, Tempo& tempo) {
+    const size_t count = tracks.size();
     size_t leaves = 1;
     while (leaves < count) leaves *= 2;
     std::vector<uint64_t> tree(2 * leaves, kTrackDone);  // [1, leaves) winners, then the tracks
-    std::vector<Event> pending(count);
-    std::vector<Event> endMarks(count);
-    // Events of tracks after the first whose offsets into the song's bytes still need the
-    // offset of their track's bytes added.
-    std::vector<size_t> fixups;
-
-    // Reads track k's next event and gives its merge key.
-    auto advance = [&](size_t k, uint64_t& key) {
-        bool last = false;
-        if (!readers[k].next(pending[k], last)) return false;
-        if (last) {
-            endMarks[k] = endMarkOf(pending[k]);
-            key = kTrackDone;
-        } else {
-            key = mergeKey(pending[k]);
-        }
-        return true;
-    };
-    for (size_t k = 0; k < count; ++k) {
-        if (!advance(k, tree[leaves + k])) return false;
-    }
+    for (size_t k = 0; k < count; ++k) tree[leaves + k] = nextKey(tracks[k], k);
     for (size_t i = leaves - 1; i >= 1; --i) tree[i] = std::min(tree[2 * i], tree[2 * i + 1]);
 
-    TimeConverter times(tempo);
-    for (uint64_t best = tree[1]; best != kTrackDone;) {
+    // Sized at once (the end mark's place too), so the loop below stores through a pointer and
+    // calls nothing: its running values stay in registers.
+    song.events.resize(eventCount + 1);
+    Event* out = song.events.data();
+    uint32_t lastTempo = kDefaultTempo;  // set on `tempo` once at the end
+    double msPerTick = Tempo::msPerTickFor(lastTempo, tempo.division);
+    double accumulated = 0.0;
+    uint32_t previous = 0;
+    auto convert = [&](Event& e) {
+        accumulated += double(uint32_t(e.time - previous)) * msPerTick;
+        previous = e.time;
+        e.time = toMilliseconds(accumulated);
+        if (isTempo(e)) [[unlikely]] {
+            lastTempo = e.data;
+            msPerTick = Tempo::msPerTickFor(lastTempo, tempo.division);
+        }
+    };
+    uint64_t* const nodes = tree.data();
+    size_t endTrack = 0;
+    for (uint64_t best = nodes[1]; best != kTrackDone;) {
         size_t k = size_t(best & 0xFF);
-        Event e = pending[k];
-        times.convert(e);
-        song.events.push_back(e);
-        if (readers[k].hasBytes && k != 0) fixups.push_back(song.events.size() - 1);
-        if (!advance(k, best)) return false;
+        TrackEvents& t = tracks[k];
+        Event e = *t.next++;
+        best = nextKey(t, k);
+        convert(e);
+        *out++ = e;
+        endTrack = k;
         // Replay the winner's path; the winner so far stays in a register.
         size_t i = leaves + k;
-        tree[i] = best;
+        nodes[i] = best;
         while (i > 1) {
-            best = std::min(best, tree[i ^ 1]);
+            best = std::min(best, nodes[i ^ 1]);
             i /= 2;
-            tree[i] = best;
+            nodes[i] = best;
         }
     }
-    // The end mark of the track that gave the last event.
-    size_t endTrack = song.events.empty() ? 0 : song.events.back().track;
-    endMark = endMarks[endTrack];
-    bool endMarkHasBytes = readers[endTrack].hasBytes && endTrack != 0;
-    times.convert(endMark);
-
-    // Lay the tracks' bytes out one after the other, in track order.
-    std::vector<uint32_t> base(count, 0);
-    for (size_t k = 1; k < count; ++k) {
-        base[k] = uint32_t(song.bytes.size());
-        song.bytes.insert(song.bytes.end(), readers[k].sink.bytes->begin(),
-                          readers[k].sink.bytes->end());
-    }
-    for (size_t i : fixups) song.events[i].data += base[song.events[i].track];
-    if (endMarkHasBytes) endMark.data += base[endTrack];
-    return true;
+    Event endMark = tracks[endTrack].endMark;
+    convert(endMark);
+    *out = endMark;
+    tempo.set(lastTempo);
 }
 
 }  // namespace
@@ -309,23 +298,30 @@ bool parseSmf(const uint8_t* data, size_t size, Song& song, Tempo& tempo) {
     const uint8_t* end = data + size;
     const uint8_t* chunk = data + kHeaderSize;
     const size_t count = t.format == 0 ? 1 : t.trackCount;
-    uint64_t bytesTotal = 0;
     std::vector<TrackReader> readers(count);
-    std::vector<std::vector<uint8_t>> trackBytes(count);
+    // Every event takes at least two bytes (a delta and a status or data byte), so a track of
+    // n bytes holds at most n / 2 + 1 of them; the file's tracks fit in size / 2 + count.
+    size_t room = 0;
     for (size_t k = 0; k < count; ++k) {
         if (!openTrack(chunk, end, readers[k], chunk)) return false;
         readers[k].track = uint8_t(k);
-        // The first track's texts go straight into the song's bytes.
-        readers[k].sink = ByteSink{k == 0 ? &out.bytes : &trackBytes[k], &bytesTotal};
+        room += size_t(readers[k].end - readers[k].p) / 2 + 1;
     }
-    // Every event takes at least two bytes (a delta and a status or data byte), and each track's
-    // last event becomes its end mark, so the events of the whole file fit in size / 2 plus the
-    // final end mark.
-    out.events.reserve(size / 2 + 1);
-    Event endMark{};
-    if (!mergeTracks(readers, out, t, endMark)) return false;
+    // Tracks are read one after the other, each straight through, and merged afterwards. Their
+    // texts go into the song's bytes in track order, so their offsets are final at once.
+    std::unique_ptr<Event[]> read(new Event[room]);
+    std::vector<TrackEvents> tracks(count);
+    Event* at = read.get();
+    size_t events = 0;
+    for (size_t k = 0; k < count; ++k) {
+        const size_t trackRoom = size_t(readers[k].end - readers[k].p) / 2 + 1;
+        readers[k].sink = ByteSink{&out.bytes};
+        if (!readTrack(readers[k], at, tracks[k])) return false;
+        events += size_t(tracks[k].end - tracks[k].next);
+        at += trackRoom;
+    }
+    mergeTracks(tracks, events, out, t);
     if (t.format == 1) t.trackCount = 1;
-    out.events.push_back(endMark);
     song = std::move(out);
     tempo = t;
     return true;

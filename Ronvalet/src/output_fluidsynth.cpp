@@ -67,15 +67,17 @@ class FluidSynthOutput final : public MidiOutput {
             trace("fluidsynth: cannot create the synthesizer\n");
             return false;
         }
-        if (fluid_synth_sfload(synth_, soundFont, 1) == FLUID_FAILED) {
-            trace("fluidsynth: cannot load SoundFont %s\n", soundFont);
-            return false;
-        }
+        // The audio driver first: without a sound device, failing takes a few milliseconds
+        // instead of the SoundFont's whole load. It plays silence until the SoundFont is in.
         routeAlsaErrorsToTrace(true);
         driver_ = new_fluid_audio_driver(settings_, synth_);
         routeAlsaErrorsToTrace(false);
         if (driver_ == nullptr) {
             trace("fluidsynth: no audio driver could be started (set RONVALET_AUDIO_DRIVER)\n");
+            return false;
+        }
+        if (fluid_synth_sfload(synth_, soundFont, 1) == FLUID_FAILED) {
+            trace("fluidsynth: cannot load SoundFont %s\n", soundFont);
             return false;
         }
         return true;

@@ -5,7 +5,7 @@ namespace ronvalet {
 void Tempo::set(uint32_t microsPerQuarter) {
     tempo = microsPerQuarter;
     bpm = 60000000.0 / microsPerQuarter;
-    msPerTick = (60000.0 / bpm) / division;
+    msPerTick = msPerTickFor(microsPerQuarter, division);
     bpmPerDivision = bpm / division;
 }
 

@@ -19,6 +19,10 @@ struct Tempo {
 
     // Sets the tempo and recomputes the three derived values.
     void set(uint32_t microsPerQuarter);
+    // The milliseconds per tick set() gives for a tempo and a division.
+    static double msPerTickFor(uint32_t microsPerQuarter, uint16_t division) {
+        return (60000.0 / (60000000.0 / microsPerQuarter)) / division;
+    }
 };
 
 // The library's one tempo record, written by loading and by the timer thread (tempo events),

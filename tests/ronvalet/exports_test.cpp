@@ -143,6 +143,34 @@ TEST_F(Exports, TracesNameTheDirectoryAndFile) {
                                 "MIDIファイル[" + cwd + "\\" + bad + "]の変換に失敗しました\n");
 }
 
+// FluidSynth's audio driver starts before the SoundFont loads: without a sound device the
+// open fails at once, and the SoundFont is not read. A bad SoundFont is still named.
+TEST_F(Exports, FluidSynthTriesTheDriverBeforeTheSoundFont) {
+    const std::string font = rvtest::scratchPath("not-a-font.sf2");
+    std::ofstream(font) << "not a SoundFont\n";
+    ::setenv("RONVALET_OUTPUT", "fluidsynth", 1);
+    ::setenv("RONVALET_SOUNDFONT", font.c_str(), 1);
+    ::setenv("RONVALET_AUDIO_DRIVER", "file", 1);
+    ::setenv("RONVALET_AUDIO_FILE", "/nonexistent-dir/x.wav", 1);
+    std::string noDriver, badFont;
+    {
+        rvtest::TraceCatcher traces;
+        EXPECT_EQ(lib.initMidi(), 0);
+        noDriver = traces.all();
+    }
+    ::setenv("RONVALET_AUDIO_FILE", rvtest::scratchPath("x.wav").c_str(), 1);
+    {
+        rvtest::TraceCatcher traces;
+        EXPECT_EQ(lib.initMidi(), 0);
+        badFont = traces.all();
+    }
+    for (const char* name : {"RONVALET_SOUNDFONT", "RONVALET_AUDIO_DRIVER", "RONVALET_AUDIO_FILE"})
+        ::unsetenv(name);
+    EXPECT_NE(noDriver.find("no audio driver"), std::string::npos) << noDriver;
+    EXPECT_EQ(noDriver.find("SoundFont"), std::string::npos) << noDriver;
+    EXPECT_NE(badFont.find("cannot load SoundFont " + font), std::string::npos) << badFont;
+}
+
 TEST_F(Exports, OutputThatCannotBeMadeFailsInit) {
     rvtest::TraceCatcher traces;
     ::setenv("RONVALET_OUTPUT", "capture:/nonexistent-dir/x.txt", 1);

@@ -7,6 +7,7 @@
 
 #include "Ronvalet.h"
 #include "audio/audio.h"
+#include "audio/music_loader.h"
 
 namespace {
 
@@ -21,6 +22,14 @@ constexpr const char* DefaultSoundFonts[] = {
 };
 
 bool MusicOpened = false;  // LoadSongs called the library; ClearMidi is due at shut-down
+MusicLoader Loader;        // opens the library while the game starts
+
+void StartSong(int32_t n) {
+    if (n == 0)
+        StopMidi();
+    else
+        PlayMidi(n, 0);
+}
 
 }  // namespace
 
@@ -39,24 +48,31 @@ std::string SoundFontInUse() {
 void LoadSongs(const std::string& dir) {
     if (!MusicEnabled) return;
     MusicOpened = true;
-    InitMidi();
-    for (int32_t n = 1; n <= Song::Count; ++n) LoadMidi(n, (dir + SongFile(n)).c_str());
+    Loader.Start({[dir](const std::atomic<bool>& quitting) {
+                      // Without an output the songs would have nothing to play on.
+                      if (!InitMidi()) return;
+                      for (int32_t n = 1; n <= Song::Count && !quitting; ++n)
+                          LoadMidi(n, (dir + SongFile(n)).c_str());
+                  },
+                  StartSong});
 }
 
 void ReleaseSongs() {
     if (!MusicOpened) return;
     MusicOpened = false;
+    Loader.Finish();
     ClearMidi();
 }
 
 void PlaySong(int32_t n) {
     RecordTickSong(n);
     if (!MusicEnabled) return;
-    if (n == 0) {
-        StopMidi();
-    } else {
-        PlayMidi(n, 0);
-    }
+    if (MusicOpened)
+        Loader.Play(n);
+    else
+        StartSong(n);
 }
 
-void StopSong() { PlaySong(0); }
+void StopSong() {
+    PlaySong(0);
+}
