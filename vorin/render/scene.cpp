@@ -156,7 +156,7 @@ void DrawTileMap() {
                 if (c.Width == TileSize)
                     Store16(out + c.Left, Keyed16(Load16(in), Load16(out + c.Left), keys));
                 else
-                    KeyedRow(out + c.Left, in, c.Width, key);
+                    KeyedBlock(out + c.Left, 0, in, 0, c.Width, 1, key);
             }
         }
     }
