@@ -14,7 +14,8 @@ int32_t Height(const TSurface& s) {
 
 namespace {
 
-// A plain copy of a w x h block, in the same overlapping whole vectors.
+// A plain copy of a w x h block in whole sixteen-pixel vectors, the last one overlapping the
+// one before (narrow rows go to memcpy).
 void OpaqueBlock(uint8_t* out, ptrdiff_t outPitch, const uint8_t* in, ptrdiff_t inPitch, int32_t w,
                  int32_t h) {
     if (w < 16) {
