@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/blit.h"
+
 int32_t Width(const TSurface& s) {
     return s.Empty() ? 0 : s.W;
 }
@@ -12,101 +14,82 @@ int32_t Height(const TSurface& s) {
 
 namespace {
 
-// Clips the destination and source rectangles against both surfaces in the layer's order:
-// destination left/top, source left/top, destination right/bottom, source right/bottom.
-// Returns false when nothing is left to copy.
-bool ClipRects(const TSurface& dest, const TSurface& src, TRect& d, TRect& s) {
-    if (d.Left < 0) {
-        s.Left += -d.Left;
-        d.Left = 0;
+// A plain copy of a w x h block in whole sixteen-pixel vectors, the last one overlapping the
+// one before (narrow rows go to memcpy).
+void OpaqueBlock(uint8_t* out, ptrdiff_t outPitch, const uint8_t* in, ptrdiff_t inPitch, int32_t w,
+                 int32_t h) {
+    if (w < 16) {
+        for (; h > 0; --h, out += outPitch, in += inPitch)
+            std::memcpy(out, in, static_cast<size_t>(w));
+        return;
     }
-    if (d.Top < 0) {
-        s.Top += -d.Top;
-        d.Top = 0;
+    const int32_t last = w - 16;
+    for (; h > 0; --h, out += outPitch, in += inPitch) {
+        for (int32_t col = 0; col < last; col += 16) Store16(out + col, Load16(in + col));
+        Store16(out + last, Load16(in + last));
     }
-    if (s.Left < 0) {
-        d.Left += -s.Left;
-        s.Left = 0;
-    }
-    if (s.Top < 0) {
-        d.Top += -s.Top;
-        s.Top = 0;
-    }
-    if (d.Right > dest.W) {
-        s.Right -= d.Right - dest.W;
-        d.Right = dest.W;
-    }
-    if (d.Bottom > dest.H) {
-        s.Bottom -= d.Bottom - dest.H;
-        d.Bottom = dest.H;
-    }
-    if (s.Right > src.W) {
-        d.Right -= s.Right - src.W;
-        s.Right = src.W;
-    }
-    if (s.Bottom > src.H) {
-        d.Bottom -= s.Bottom - src.H;
-        s.Bottom = src.H;
-    }
-    return d.Right > d.Left && d.Bottom > d.Top && s.Right > s.Left && s.Bottom > s.Top;
 }
 
-// Sixteen pixels as one vector (GCC and Clang vector extensions; SSE2 or NEON code).
-using TBytes16 = uint8_t __attribute__((vector_size(16)));
+// The edges of a copy in plain integers (a rectangle passed whole is stored and read back
+// as one vector, which stalls on every call).
+struct TEdges {
+    int32_t DL, DT, DR, DB;  // destination
+    int32_t SL, ST, SR, SB;  // source
+};
 
-// One row of a keyed copy: a byte of the source replaces the destination's unless it
-// equals the key. Sixteen pixels at a time, since the scene draws hundreds of sprites and
-// tiles a frame through here.
-void KeyedRow(uint8_t* out, const uint8_t* in, int32_t w, uint8_t key) {
-    const TBytes16 keys = TBytes16{} + key;  // the key in every lane
-    int32_t col = 0;
-    for (; col + 16 <= w; col += 16) {
-        TBytes16 v, o;
-        std::memcpy(&v, in + col, 16);
-        std::memcpy(&o, out + col, 16);
-        const TBytes16 keep = reinterpret_cast<TBytes16>(v == keys);  // 0xff where key
-        o = (v & ~keep) | (o & keep);
-        std::memcpy(out + col, &o, 16);
-    }
-    // Eight at a time in a plain 64-bit word: bytes equal to the key become zero in x, and
-    // a byte's high bit, spread over the byte, marks where x is not zero.
-    constexpr uint64_t Low7 = 0x7f7f7f7f7f7f7f7fULL, High = 0x8080808080808080ULL;
-    const uint64_t keys8 = 0x0101010101010101ULL * key;
-    for (; col + 8 <= w; col += 8) {
-        uint64_t v, o;
-        std::memcpy(&v, in + col, 8);
-        std::memcpy(&o, out + col, 8);
-        const uint64_t x = v ^ keys8;
-        const uint64_t take = (((((x & Low7) + Low7) | x) & High) >> 7) * 0xff;
-        o = (v & take) | (o & ~take);
-        std::memcpy(out + col, &o, 8);
-    }
-    for (; col < w; ++col)
-        if (in[col] != key) out[col] = in[col];
-}
-
-void Copy(TSurface& dest, const TRect& d, const TSurface& src, const TRect& s, bool transparent,
-          bool mirrorX, bool mirrorY) {
-    const int32_t w = std::min(d.Width(), s.Width());
-    const int32_t h = std::min(d.Height(), s.Height());
+// A mirrored copy (a few a frame at most), one pixel at a time.
+void MirroredBlock(TSurface& dest, const TEdges& e, const TSurface& src, int32_t w, int32_t h,
+                   bool transparent, bool mirrorX, bool mirrorY) {
     const uint8_t key = src.ColorKey;
     for (int32_t row = 0; row < h; ++row) {
-        const int32_t sy = mirrorY ? s.Bottom - 1 - row : s.Top + row;
-        const uint8_t* in = src.Row(sy);
-        uint8_t* out = dest.Row(d.Top + row) + d.Left;
-        if (!mirrorX && !transparent) {
-            std::memcpy(out, in + s.Left, static_cast<size_t>(w));
-            continue;
-        }
-        if (!mirrorX) {
-            KeyedRow(out, in + s.Left, w, key);
-            continue;
-        }
+        const uint8_t* in = src.Row(mirrorY ? e.SB - 1 - row : e.ST + row);
+        uint8_t* out = dest.Row(e.DT + row) + e.DL;
         for (int32_t col = 0; col < w; ++col) {
-            const uint8_t v = in[mirrorX ? s.Right - 1 - col : s.Left + col];
+            const uint8_t v = in[mirrorX ? e.SR - 1 - col : e.SL + col];
             if (!transparent || v != key) out[col] = v;
         }
     }
+}
+
+// Clips the destination and source rectangles against both surfaces in the layer's order:
+// destination left/top, source left/top, destination right/bottom, source right/bottom.
+// Returns false when nothing is left to copy.
+inline bool Clip(const TSurface& dest, const TSurface& src, TEdges& e) {
+    if (e.DL < 0) e.SL -= e.DL, e.DL = 0;
+    if (e.DT < 0) e.ST -= e.DT, e.DT = 0;
+    if (e.SL < 0) e.DL -= e.SL, e.SL = 0;
+    if (e.ST < 0) e.DT -= e.ST, e.ST = 0;
+    if (e.DR > dest.W) e.SR -= e.DR - dest.W, e.DR = dest.W;
+    if (e.DB > dest.H) e.SB -= e.DB - dest.H, e.DB = dest.H;
+    if (e.SR > src.W) e.DR -= e.SR - src.W, e.SR = src.W;
+    if (e.SB > src.H) e.DB -= e.SB - src.H, e.SB = src.H;
+    return e.DR > e.DL && e.DB > e.DT && e.SR > e.SL && e.SB > e.ST;
+}
+
+void Copy(TSurface& dest, const TSurface& src, const TEdges& e, bool transparent, bool mirrorX,
+          bool mirrorY) {
+    const int32_t w = std::min(e.DR - e.DL, e.SR - e.SL);
+    const int32_t h = std::min(e.DB - e.DT, e.SB - e.ST);
+    if (&dest == &src) {
+        // Within one surface the copy reads the source rectangle as it was before.
+        TSurface part;
+        SetSize(part, e.SR - e.SL, e.SB - e.ST);
+        OpaqueBlock(part.Pixels.data(), part.W, src.Row(e.ST) + e.SL, src.W, part.W, part.H);
+        part.ColorKey = src.ColorKey;
+        Copy(dest, part, {e.DL, e.DT, e.DR, e.DB, 0, 0, part.W, part.H}, transparent, mirrorX,
+             mirrorY);
+        return;
+    }
+    if (mirrorX || mirrorY) {
+        MirroredBlock(dest, e, src, w, h, transparent, mirrorX, mirrorY);
+        return;
+    }
+    uint8_t* out = dest.Row(e.DT) + e.DL;
+    const uint8_t* in = src.Row(e.ST) + e.SL;
+    if (transparent)
+        KeyedBlock(out, dest.W, in, src.W, w, h, src.ColorKey);
+    else
+        OpaqueBlock(out, dest.W, in, src.W, w, h);
 }
 
 }  // namespace
@@ -116,27 +99,20 @@ void Draw(TSurface& dest, int32_t x, int32_t y, const TSurface& src, TRect srcRe
     if (src.Empty() || dest.Empty() || src.Locked || dest.Locked) return;
     if (x > dest.W || y > dest.H) return;
 
-    const bool mirrorX = srcRect.Right < srcRect.Left;
-    const bool mirrorY = srcRect.Bottom < srcRect.Top;
-    if (!mirrorX && !mirrorY) {
-        TRect d = Bounds(x, y, srcRect.Width(), srcRect.Height());
-        TRect s = srcRect;
-        if (!ClipRects(dest, src, d, s)) return;
-        Copy(dest, d, src, s, transparent, false, false);
-        return;
-    }
-
+    int32_t left = srcRect.Left, top = srcRect.Top, right = srcRect.Right, bottom = srcRect.Bottom;
+    const bool mirrorX = right < left;
+    const bool mirrorY = bottom < top;
     // Mirrored copy: order the edges and clip as usual. The layer then reflects the clipped
     // rectangle inside the source surface, and the mirror effect spins the whole surface
     // about its axis; the two cancel, so the copy shows the clipped rectangle's own pixels
     // in reverse order.
-    TRect s = srcRect;
-    if (mirrorX) std::swap(s.Left, s.Right);
-    if (mirrorY) std::swap(s.Top, s.Bottom);
-    if (x + s.Width() <= 0 || y + s.Height() <= 0) return;
-    TRect d = Bounds(x, y, s.Width(), s.Height());
-    if (!ClipRects(dest, src, d, s)) return;
-    Copy(dest, d, src, s, transparent, mirrorX, mirrorY);
+    if (mirrorX) std::swap(left, right);
+    if (mirrorY) std::swap(top, bottom);
+    const int32_t w = right - left, h = bottom - top;
+    if ((mirrorX || mirrorY) && (x + w <= 0 || y + h <= 0)) return;
+    TEdges e{x, y, x + w, y + h, left, top, right, bottom};
+    if (!Clip(dest, src, e)) return;
+    Copy(dest, src, e, transparent, mirrorX, mirrorY);
 }
 
 void Fill(TSurface& s, uint8_t index) {

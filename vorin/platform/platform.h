@@ -33,9 +33,12 @@ void SetVsync(bool on);
 void Present(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx);
 
 // The expansion Present does: 8-bit indices through the colour table into 0xAARRGGBB pixels
-// (out has width * height entries).
+// (out has width * height entries). Vector permutes where the processor has them.
 void ExpandFrame(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx,
                  uint32_t* out);
+// The same in plain C++ on any processor.
+void ExpandFramePlain(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx,
+                      uint32_t* out);
 
 enum class EventType { None, KeyDown, KeyUp, Quit, FocusGained, FocusLost };
 struct Event {

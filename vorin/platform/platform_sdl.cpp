@@ -173,20 +173,6 @@ void Present(const uint8_t* pixels, int width, int height, int pitch, const uint
     SDL_RenderPresent(g.renderer);
 }
 
-void ExpandFrame(const uint8_t* pixels, int width, int height, int pitch, const uint8_t* bgrx,
-                 uint32_t* out) {
-    uint32_t lut[256];
-    for (int i = 0; i < 256; ++i) {
-        const uint8_t* c = bgrx + i * 4;
-        lut[i] = 0xff000000u | (uint32_t(c[2]) << 16) | (uint32_t(c[1]) << 8) | c[0];
-    }
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* in = pixels + static_cast<size_t>(y) * pitch;
-        uint32_t* row = out + static_cast<size_t>(y) * width;
-        for (int x = 0; x < width; ++x) row[x] = lut[in[x]];
-    }
-}
-
 bool PollEvent(Event& ev) {
     if (!HasDisplay()) return false;
     SDL_Event e;

@@ -1,5 +1,8 @@
 #include "render/scene.h"
 
+#include <algorithm>
+
+#include "base/blit.h"
 #include "render/display.h"
 #include "render/status.h"
 #include "shell/screens.h"
@@ -96,17 +99,65 @@ void DrawStageBackground() {
 }
 
 void DrawTileMap() {
+    TSurface& b = Display.BackBuffer;
+    const TSurface& sheet = BackSheet;
     const uint8_t* map = StageMap.TileMap;
     const int32_t col0 = ScrollX / TileSize, row0 = ScrollY / TileSize;
     const int32_t dx = ScrollX % TileSize, dy = ScrollY % TileSize;
+    // A tile number is one byte, so every tile lies within the sheet's first 256 x 256
+    // pixels; a smaller sheet (or a locked surface) takes the clipping copy tile by tile.
+    if (b.Empty() || b.Locked || sheet.Locked || sheet.W < 256 || sheet.H < 256) {
+        for (int32_t i = 0; i < TileColumnsDrawn; ++i) {
+            const int32_t col = col0 + i;
+            if (col < 0 || col >= MaxTileColumns) continue;  // the map does not wrap sideways
+            const uint8_t* column = map + col * TileColumnBytes;
+            for (int32_t j = 0; j < TileRowsDrawn; ++j) {
+                const int32_t t = column[(row0 + j) & (TileColumnBytes - 1)];
+                Draw(b, i * TileSize - dx, j * TileSize - dy, sheet,
+                     Bounds((t % 16) * TileSize, (t / 16) * TileSize, TileSize, TileSize), true);
+            }
+        }
+        return;
+    }
+    // Tiles do not overlap, so the layer goes screen row by screen row: sixteen pixels a
+    // tile, clipped once per column rather than per tile.
+    struct TColumn {
+        int32_t Left = 0, Width = 0, Skip = 0;  // on screen; columns of the tile cut off left
+        const uint8_t* Column = nullptr;        // the map column
+    };
+    TColumn cols[TileColumnsDrawn];
+    int32_t n = 0;
     for (int32_t i = 0; i < TileColumnsDrawn; ++i) {
         const int32_t col = col0 + i;
         if (col < 0 || col >= MaxTileColumns) continue;  // the map does not wrap sideways
-        const uint8_t* column = map + col * TileColumnBytes;
-        for (int32_t j = 0; j < TileRowsDrawn; ++j) {
-            const int32_t t = column[(row0 + j) & (TileColumnBytes - 1)];
-            Draw(Display.BackBuffer, i * TileSize - dx, j * TileSize - dy, BackSheet,
-                 Bounds((t % 16) * TileSize, (t / 16) * TileSize, TileSize, TileSize), true);
+        const int32_t x = i * TileSize - dx;
+        const int32_t left = std::max(x, 0), right = std::min(x + TileSize, b.W);
+        if (right <= left) continue;
+        cols[n++] = {left, right - left, left - x, map + col * TileColumnBytes};
+    }
+    const uint8_t key = sheet.ColorKey;
+    const TBytes16 keys = Splat16(key);
+    const uint8_t* tileAt[TileColumnsDrawn];
+    for (int32_t j = 0; j < TileRowsDrawn; ++j) {
+        const int32_t y = j * TileSize - dy;
+        const int32_t top = std::max(y, 0), bottom = std::min(y + TileSize, b.H);
+        if (bottom <= top) continue;
+        for (int32_t k = 0; k < n; ++k) {
+            const int32_t t = cols[k].Column[(row0 + j) & (TileColumnBytes - 1)];
+            tileAt[k] =
+                sheet.Row((t / 16) * TileSize + (top - y)) + (t % 16) * TileSize + cols[k].Skip;
+        }
+        for (int32_t yy = top; yy < bottom; ++yy) {
+            uint8_t* out = b.Row(yy);
+            const ptrdiff_t line = static_cast<ptrdiff_t>(yy - top) * sheet.W;
+            for (int32_t k = 0; k < n; ++k) {
+                const TColumn& c = cols[k];
+                const uint8_t* in = tileAt[k] + line;
+                if (c.Width == TileSize)
+                    Store16(out + c.Left, Keyed16(Load16(in), Load16(out + c.Left), keys));
+                else
+                    KeyedBlock(out + c.Left, 0, in, 0, c.Width, 1, key);
+            }
         }
     }
 }

@@ -1,8 +1,8 @@
 // The locked pixel pass: particles, bonus medals and enemy bullets written byte by byte
 // from BulletCells, so up to 193 bullets cost no blit each.
 #include <algorithm>
-#include <cstring>
 
+#include "base/blit.h"
 #include "krdxlib/arith.h"
 #include "render/assets.h"
 #include "render/display.h"
@@ -11,9 +11,6 @@
 #include "world/objects.h"
 
 namespace {
-
-// Sixteen pixels as one vector (GCC and Clang vector extensions).
-using TBytes16 = uint8_t __attribute__((vector_size(16)));
 
 constexpr int32_t CellSize = 16;
 constexpr int32_t CellHalf = 8;
@@ -84,32 +81,25 @@ uint8_t BulletColourOffset(uint32_t look, int32_t age) {
 void DrawBulletCell(const TSurfaceDesc& p, int32_t cell, int32_t x, int32_t y, uint8_t offset) {
     // A cell number outside the table (a flash kept far past its life) has no picture.
     if (cell < 0 || cell >= BulletCellCount) return;
-    const uint8_t* src = BulletCells[cell].data();
     const int32_t left = x - CellHalf, top = y - CellHalf;
     const int32_t j0 = std::max(0, -left), j1 = std::min(CellSize, p.Width - left);
     const int32_t i0 = std::max(0, -top), i1 = std::min(CellSize, p.Height - top);
+    if (i1 <= i0 || j1 <= j0) return;
+    const uint8_t* in = BulletCells[cell].data() + i0 * CellSize + j0;
+    uint8_t* out = p.Pixels + static_cast<ptrdiff_t>(top + i0) * p.Pitch + (left + j0);
     if (j0 == 0 && j1 == CellSize) {
         // Whole rows: sixteen pixels as one vector.
-        const TBytes16 clear = TBytes16{} + BulletTransparent, add = TBytes16{} + offset;
-        for (int32_t i = i0; i < i1; ++i) {
-            uint8_t* out = p.Pixels + static_cast<size_t>(top + i) * p.Pitch + left;
-            TBytes16 v, o;
-            std::memcpy(&v, src + i * CellSize, CellSize);
-            std::memcpy(&o, out, CellSize);
+        const TBytes16 clear = Splat16(BulletTransparent), add = Splat16(offset);
+        for (int32_t i = i0; i < i1; ++i, in += CellSize, out += p.Pitch) {
+            const TBytes16 v = Load16(in), lit = v + add, o = Load16(out);
             const TBytes16 keep = reinterpret_cast<TBytes16>(v == clear);
-            o = ((v + add) & ~keep) | (o & keep);
-            std::memcpy(out, &o, CellSize);
+            Store16(out, lit ^ ((lit ^ o) & keep));
         }
         return;
     }
-    for (int32_t i = i0; i < i1; ++i) {
-        const uint8_t* in = src + i * CellSize + j0;
-        uint8_t* out = p.Pixels + static_cast<size_t>(top + i) * p.Pitch + (left + j0);
-        for (int32_t j = 0; j < j1 - j0; ++j) {
-            const uint8_t v = in[j];
-            if (v != BulletTransparent) out[j] = static_cast<uint8_t>(v + offset);
-        }
-    }
+    for (int32_t i = i0; i < i1; ++i, in += CellSize, out += p.Pitch)
+        for (int32_t j = 0; j < j1 - j0; ++j)
+            if (in[j] != BulletTransparent) out[j] = static_cast<uint8_t>(in[j] + offset);
 }
 
 void DrawPixelPass(const TSurfaceDesc& p) {
