@@ -132,12 +132,26 @@ class Searcher {
         const uint8_t now = Players[0].ShipState;
         return now == ShipGameOver || (now == ShipShotDown && before != ShipShotDown);
     }
-    // Holds the action for n updates; the updates survived.
-    int Hold(int action, int n, TButtonSet& previous) {
+    // Holds the action for n updates; the updates survived. When trying ahead (seen >= 0:
+    // the updates since the decision), the bullets the player could not yet have seen are
+    // taken out of the copy of the play before each update.
+    int Hold(int action, int n, TButtonSet& previous, int seen = -1) {
         const TButtonSet b = ButtonsOf(action);
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
+            if (seen >= 0 && K.ReactionFrames > 0) Unseen(K.ReactionFrames + seen + i);
             if (Step(b, previous)) return i;
+        }
         return n;
+    }
+    // Removes the bullets younger than age: those that appeared after the moment the
+    // player's eye has reached (or not at all yet, seen from the decision). A trail's pieces
+    // stay: they lie where a bullet the eye follows has flown (an unseen one lays none).
+    static void Unseen(int32_t age) {
+        for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
+            TWorldObject& o = Objects[s];
+            if (o.Kind >= KindFirstBullet && o.Kind < BulletKind::OldTrailPiece && o.Age < age)
+                o.Kind = KindFree;
+        }
     }
     void Evaluate(Decision& d);
     Candidate Score(const Decision& d, int action);
@@ -164,7 +178,7 @@ Candidate Searcher::Score(const Decision& d, int action) {
     TButtonSet previous = d.Previous;
     const int32_t score0 = Players[0].Score, hp0 = BossHp();
     const int32_t boss = StagePhase >= PhaseBossApproach ? BossObject() : -1;
-    const int chunk = Hold(action, K.ChunkFrames, previous);
+    const int chunk = Hold(action, K.ChunkFrames, previous, 0);
     c.Survived = chunk;
     if (chunk < K.ChunkFrames) return c;
     // What the chunk leaves: the danger about the ship, where it stands.
@@ -187,7 +201,7 @@ Candidate Searcher::Score(const Decision& d, int action) {
         if (k >= 0 && next == action) continue;
         if (k >= 0) RestorePlay(Probe);
         previous = afterChunk;
-        const int survived = Hold(next, K.ProbeFrames, previous);
+        const int survived = Hold(next, K.ProbeFrames, previous, K.ChunkFrames);
         if (k < 0) {
             // The damage dealt keeping on as chosen.
             value += double(Players[0].Score - score0) + 50.0 * (hp0 - BossHp());
@@ -356,6 +370,15 @@ void Searcher::Progress(bool force) {
 }
 
 }  // namespace
+
+AutoplayKnobs HumanKnobs() {
+    AutoplayKnobs k;
+    k.ReactionFrames = 12;
+    k.ChunkFrames = 8;
+    k.ProbeFrames = 24;
+    k.BacktrackLimit = 0;
+    return k;
+}
 
 AutoplayResult Autoplay(const std::string& dataDir, const AutoplayStart& start,
                         const AutoplayKnobs& knobs) {
