@@ -203,6 +203,7 @@ int AutoplayCommand(const std::vector<std::string>& args) {
                 o.Knobs.ProbeFrames = h.ProbeFrames;
                 o.Knobs.BacktrackLimit = h.BacktrackLimit;
                 o.Knobs.ReactionFrames = h.ReactionFrames;
+                o.Knobs.BossBerth = h.BossBerth;
             } else if (a == "--out" && more) {
                 o.Out = args[++i];
             } else {
