@@ -49,8 +49,8 @@ TButtonSet ButtonsOf(int action) {
 // enemies come into its fire.
 constexpr int HomeX = 72;
 constexpr int HomeY = 120;
-constexpr int DangerReach = 40;     // objects farther than this from the ship add no danger
-constexpr int FadeOutUpdates = 7;   // from the stage's finish to the next screen
+constexpr int DangerReach = 40;      // objects farther than this from the ship add no danger
+constexpr int FadeOutUpdates = 7;    // from the stage's finish to the next screen
 constexpr double BerthWeight = 200;  // value a pixel inside the berth kept from the boss
 
 // The boss's slot (the first object whose kind is a boss's); -1 when there is none.
