@@ -30,18 +30,40 @@ std::string ReadAll(const fs::path& p) {
 
 // A stretch of stage 5 (its waves arrive early) searched in this process; DataDir is the
 // world's, so it is put back.
-zvtools::AutoplayResult Stretch(int64_t ticks) {
+zvtools::AutoplayResult Stretch(int64_t ticks, zvtools::AutoplayKnobs knobs = {}) {
     const std::string saved = DataDir;
     zvtools::AutoplayStart start;
     start.Stage = 5;
     start.Seed = 9;
     start.Difficulty = "HARD";
-    zvtools::AutoplayKnobs knobs;
     knobs.StopAfterTicks = ticks;
     knobs.ProgressSeconds = 0;
     zvtools::AutoplayResult r = zvtools::Autoplay(ZV_BIN_DIR, start, knobs);
     DataDir = saved;
     return r;
+}
+
+// The game, from the recording alone, plays every tick as the search saw it.
+void ExpectPlaysBack(const zvtools::AutoplayResult& r, int64_t ticks) {
+    zvtools::AutoplayStart start;
+    start.Stage = 5;
+    start.Seed = 9;
+    start.Difficulty = "HARD";
+    const std::string dir = e2e::FreshDataDir();
+    const fs::path file = fs::path(dir) / "stretch.play";
+    std::ofstream(file, std::ios::binary) << zvtools::AutoplayRecording(start, r);
+    const e2e::RunResult run = e2e::RunVorin(dir, {"--playback", file.string()});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.dump.size(), static_cast<size_t>(ticks));
+    for (size_t t = 0; t < run.dump.size(); ++t) {
+        const std::string ship = e2e::RawField(run.dump[t], "Ship");
+        const zvtools::AutoplayTrace& want = r.Trace[t];
+        ASSERT_EQ(e2e::IntField(run.dump[t], "StageClock"), want.StageClock) << "tick " << t + 1;
+        ASSERT_EQ(e2e::IntField(ship, "x"), want.X) << "tick " << t + 1;
+        ASSERT_EQ(e2e::IntField(ship, "y"), want.Y) << "tick " << t + 1;
+        ASSERT_EQ(e2e::IntField(ship, "score"), want.Score) << "tick " << t + 1;
+        ASSERT_EQ(e2e::IntField(ship, "lives"), want.Lives) << "tick " << t + 1;
+    }
 }
 
 TEST(Autoplay, ARecordedStretchPlaysBackExactly) {
@@ -57,25 +79,29 @@ TEST(Autoplay, ARecordedStretchPlaysBackExactly) {
     EXPECT_TRUE(again.Buttons == r.Buttons);
 
     // The game, from the recording alone, plays every tick as the search saw it.
-    zvtools::AutoplayStart start;
-    start.Stage = 5;
-    start.Seed = 9;
-    start.Difficulty = "HARD";
-    const std::string dir = e2e::FreshDataDir();
-    const fs::path file = fs::path(dir) / "stretch.play";
-    std::ofstream(file, std::ios::binary) << zvtools::AutoplayRecording(start, r);
-    const e2e::RunResult run = e2e::RunVorin(dir, {"--playback", file.string()});
-    ASSERT_EQ(run.status, 0) << run.errors;
-    ASSERT_EQ(run.dump.size(), static_cast<size_t>(Ticks));
-    for (size_t t = 0; t < run.dump.size(); ++t) {
-        const std::string ship = e2e::RawField(run.dump[t], "Ship");
-        const zvtools::AutoplayTrace& want = r.Trace[t];
-        ASSERT_EQ(e2e::IntField(run.dump[t], "StageClock"), want.StageClock) << "tick " << t + 1;
-        ASSERT_EQ(e2e::IntField(ship, "x"), want.X) << "tick " << t + 1;
-        ASSERT_EQ(e2e::IntField(ship, "y"), want.Y) << "tick " << t + 1;
-        ASSERT_EQ(e2e::IntField(ship, "score"), want.Score) << "tick " << t + 1;
-        ASSERT_EQ(e2e::IntField(ship, "lives"), want.Lives) << "tick " << t + 1;
-    }
+    ExpectPlaysBack(r, Ticks);
+}
+
+// The human-like player tries ahead without the bullets it has not yet seen, but plays the
+// real game: its recording plays back exactly, and an eye that never sees a bullet loses
+// ships that the same player with sight keeps.
+TEST(Autoplay, TheHumanPlayerDodgesOnlyWhatItHasSeen) {
+    constexpr int64_t Ticks = 1500;
+    const zvtools::AutoplayResult human = Stretch(Ticks, zvtools::HumanKnobs());
+    ASSERT_EQ(human.Trace.size(), static_cast<size_t>(Ticks)) << human.Reason;
+    ExpectPlaysBack(human, Ticks);
+
+    zvtools::AutoplayKnobs sighted = zvtools::HumanKnobs();
+    sighted.ReactionFrames = 0;
+    zvtools::AutoplayKnobs blind = zvtools::HumanKnobs();
+    blind.ReactionFrames = 1 << 30;
+    // Into the red chains' fight, where the blind one is shot down again and again.
+    const zvtools::AutoplayResult seeing = Stretch(2 * Ticks, sighted);
+    const zvtools::AutoplayResult groping = Stretch(2 * Ticks, blind);
+    auto lost = [](const zvtools::AutoplayResult& r) {
+        return r.Trace.front().Lives - r.Trace.back().Lives + (r.GameOver ? 1 : 0);
+    };
+    EXPECT_GT(lost(groping), lost(seeing));
 }
 
 // Every tests/replays/clear_*.play, run as the replay suite runs it.

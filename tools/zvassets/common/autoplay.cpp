@@ -49,8 +49,9 @@ TButtonSet ButtonsOf(int action) {
 // enemies come into its fire.
 constexpr int HomeX = 72;
 constexpr int HomeY = 120;
-constexpr int DangerReach = 40;    // objects farther than this from the ship add no danger
-constexpr int FadeOutUpdates = 7;  // from the stage's finish to the next screen
+constexpr int DangerReach = 40;      // objects farther than this from the ship add no danger
+constexpr int FadeOutUpdates = 7;    // from the stage's finish to the next screen
+constexpr double BerthWeight = 200;  // value a pixel inside the berth kept from the boss
 
 // The boss's slot (the first object whose kind is a boss's); -1 when there is none.
 int32_t BossObject() {
@@ -59,9 +60,25 @@ int32_t BossObject() {
     return -1;
 }
 
+// The boss the player fights: the one the gauge shows (a mid-boss too) while it lives, else
+// the stage's boss once it comes; -1 when there is none.
+int32_t Target() {
+    if (BossSlot >= FirstWorldSlot && BossSlot <= LastWorldSlot) {
+        const TWorldObject& o = Objects[BossSlot];
+        if (o.Kind >= KindFirstBoss && o.State != StateDying && o.HitPoints > 0) return BossSlot;
+    }
+    return StagePhase >= PhaseBossApproach ? BossObject() : -1;
+}
+
+// The hit points left of the target in slot (of that kind): 0 once it is gone.
+int32_t HpOf(int32_t slot, int32_t kind) {
+    if (slot < 0 || Objects[slot].Kind != kind) return 0;
+    return std::max(Objects[slot].HitPoints, 0);
+}
+
 int32_t BossHp() {
-    const int32_t slot = StagePhase >= PhaseBossApproach ? BossObject() : -1;
-    return slot < 0 ? 0 : Objects[slot].HitPoints;
+    const int32_t slot = Target();
+    return slot < 0 ? 0 : HpOf(slot, Objects[slot].Kind);
 }
 
 // Bullets and deadly enemies near the ship: the sum of the squared closeness of each.
@@ -132,12 +149,26 @@ class Searcher {
         const uint8_t now = Players[0].ShipState;
         return now == ShipGameOver || (now == ShipShotDown && before != ShipShotDown);
     }
-    // Holds the action for n updates; the updates survived.
-    int Hold(int action, int n, TButtonSet& previous) {
+    // Holds the action for n updates; the updates survived. When trying ahead (seen >= 0:
+    // the updates since the decision), the bullets the player could not yet have seen are
+    // taken out of the copy of the play before each update.
+    int Hold(int action, int n, TButtonSet& previous, int seen = -1) {
         const TButtonSet b = ButtonsOf(action);
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
+            if (seen >= 0 && K.ReactionFrames > 0) Unseen(K.ReactionFrames + seen + i);
             if (Step(b, previous)) return i;
+        }
         return n;
+    }
+    // Removes the bullets younger than age: those that appeared after the moment the
+    // player's eye has reached (or not at all yet, seen from the decision). A trail's pieces
+    // stay: they lie where a bullet the eye follows has flown (an unseen one lays none).
+    static void Unseen(int32_t age) {
+        for (int32_t s = FirstWorldSlot; s <= LastWorldSlot; ++s) {
+            TWorldObject& o = Objects[s];
+            if (o.Kind >= KindFirstBullet && o.Kind < BulletKind::OldTrailPiece && o.Age < age)
+                o.Kind = KindFree;
+        }
     }
     void Evaluate(Decision& d);
     Candidate Score(const Decision& d, int action);
@@ -162,17 +193,23 @@ Candidate Searcher::Score(const Decision& d, int action) {
     c.Action = action;
     RestorePlay(*d.Snap);
     TButtonSet previous = d.Previous;
-    const int32_t score0 = Players[0].Score, hp0 = BossHp();
-    const int32_t boss = StagePhase >= PhaseBossApproach ? BossObject() : -1;
-    const int chunk = Hold(action, K.ChunkFrames, previous);
+    const int32_t score0 = Players[0].Score;
+    const int32_t boss = Target();
+    const int32_t bossKind = boss < 0 ? 0 : Objects[boss].Kind;
+    const int32_t hp0 = HpOf(boss, bossKind);
+    const int chunk = Hold(action, K.ChunkFrames, previous, 0);
     c.Survived = chunk;
     if (chunk < K.ChunkFrames) return c;
     // What the chunk leaves: the danger about the ship, where it stands.
     const TPlayer& p = Players[0];
     double value = -0.02 * Danger();
     value -= 0.5 * std::abs(p.X - HomeX);
-    if (boss >= 0) {
+    if (boss >= 0 && Objects[boss].Kind == bossKind) {
         value -= 1.0 * std::abs(p.Y - Objects[boss].Y);
+        // Closer, its shots land sooner within the look-ahead, which the value would reward
+        // as damage; a person keeps a berth.
+        const int32_t gap = Objects[boss].X - p.X;
+        if (gap < K.BossBerth) value -= BerthWeight * (K.BossBerth - gap);
     } else {
         value -= 0.1 * std::abs(p.Y - HomeY);
         const int32_t powerUp = PowerUpDistance();
@@ -187,10 +224,10 @@ Candidate Searcher::Score(const Decision& d, int action) {
         if (k >= 0 && next == action) continue;
         if (k >= 0) RestorePlay(Probe);
         previous = afterChunk;
-        const int survived = Hold(next, K.ProbeFrames, previous);
+        const int survived = Hold(next, K.ProbeFrames, previous, K.ChunkFrames);
         if (k < 0) {
             // The damage dealt keeping on as chosen.
-            value += double(Players[0].Score - score0) + 50.0 * (hp0 - BossHp());
+            value += double(Players[0].Score - score0) + 50.0 * (hp0 - HpOf(boss, bossKind));
         }
         best = std::max(best, survived);
         if (survived == K.ProbeFrames) break;
@@ -356,6 +393,16 @@ void Searcher::Progress(bool force) {
 }
 
 }  // namespace
+
+AutoplayKnobs HumanKnobs() {
+    AutoplayKnobs k;
+    k.ReactionFrames = 12;
+    k.ChunkFrames = 8;
+    k.ProbeFrames = 24;
+    k.BacktrackLimit = 0;
+    k.BossBerth = 120;
+    return k;
+}
 
 AutoplayResult Autoplay(const std::string& dataDir, const AutoplayStart& start,
                         const AutoplayKnobs& knobs) {

@@ -27,11 +27,19 @@ struct AutoplayKnobs {
     int ChunkFrames = 8;           // updates one decision holds its buttons
     int ProbeFrames = 32;          // updates a chunk must be survivable past its end
     int BacktrackLimit = 400;      // dead-end returns before a lost life is accepted
+    int ReactionFrames = 0;        // bullets younger than this are unseen when trying ahead
+    int BossBerth = 0;             // pixels it keeps left of the boss it fights (0: none)
     int64_t MaxUpdates = 0;        // stop after this many world updates (0: no limit)
     double BudgetSeconds = 0;      // stop after this much wall time (0: no limit)
     int64_t StopAfterTicks = 0;    // only play this many updates of the stage (0: to its end)
     double ProgressSeconds = 2.0;  // how often progress is told (0: never)
 };
+
+// The human-like player of the difficulty report: it sees a bullet only 12 updates (200 ms)
+// after it appears, decides every 8 updates (7.5 times a second), looks 24 updates past each
+// decision's chunk, keeps 120 pixels from the boss it fights and never goes back
+// (docs/AUTOPLAY.md).
+AutoplayKnobs HumanKnobs();
 
 // The state of the play at one update, as the playback's dump must show it again.
 struct AutoplayTrace {

@@ -161,7 +161,7 @@ int AutoplayCommand(const std::vector<std::string>& args) {
                      "usage: zvtool autoplay STAGE [--difficulty NAME] [--hells D,S,B]\n"
                      "       [--character N] [--seed N] [--budget SECONDS] [--out FILE]\n"
                      "       [--updates N] [--ticks N] [--chunk N] [--probe N] [--backtracks N]\n"
-                     "       [--quiet] [--no-verify]\n");
+                     "       [--human] [--reaction N] [--quiet] [--no-verify]\n");
         return 2;
     };
     if (args.empty()) return usage();
@@ -194,6 +194,16 @@ int AutoplayCommand(const std::vector<std::string>& args) {
                 o.Knobs.ProbeFrames = std::stoi(args[++i]);
             } else if (a == "--backtracks" && more) {
                 o.Knobs.BacktrackLimit = std::stoi(args[++i]);
+            } else if (a == "--reaction" && more) {
+                o.Knobs.ReactionFrames = std::stoi(args[++i]);
+            } else if (a == "--human") {
+                // The player model's knobs; options after it still change them.
+                const zvtools::AutoplayKnobs h = zvtools::HumanKnobs();
+                o.Knobs.ChunkFrames = h.ChunkFrames;
+                o.Knobs.ProbeFrames = h.ProbeFrames;
+                o.Knobs.BacktrackLimit = h.BacktrackLimit;
+                o.Knobs.ReactionFrames = h.ReactionFrames;
+                o.Knobs.BossBerth = h.BossBerth;
             } else if (a == "--out" && more) {
                 o.Out = args[++i];
             } else {
@@ -208,10 +218,10 @@ int AutoplayCommand(const std::vector<std::string>& args) {
         return 2;
     }
     if (o.Knobs.ChunkFrames < 1 || o.Knobs.ProbeFrames < 1 || o.Knobs.StopAfterTicks < 0 ||
-        o.Knobs.BacktrackLimit < 0 || o.Knobs.MaxUpdates < 0) {
+        o.Knobs.BacktrackLimit < 0 || o.Knobs.MaxUpdates < 0 || o.Knobs.ReactionFrames < 0) {
         std::fprintf(stderr,
-                     "zvtool: --chunk and --probe take a positive count, --ticks, --updates "
-                     "and --backtracks a count\n");
+                     "zvtool: --chunk and --probe take a positive count, --ticks, --updates, "
+                     "--backtracks and --reaction a count\n");
         return 2;
     }
     try {
