@@ -2,7 +2,9 @@
 // FluidSynth's own audio driver.
 #include "output.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <fluidsynth.h>
 #include <unistd.h>
@@ -34,6 +36,19 @@ const char* findSoundFont() {
     }
     trace("no General MIDI SoundFont found (set RONVALET_SOUNDFONT)\n");
     return nullptr;
+}
+
+// True when the file opens as a RIFF SoundFont ("sfbk", SF2 or SF3) or DLS collection.
+// Anything else is refused before FluidSynth sees it: its fallback loader would print
+// GLib assertions on standard error instead of failing quietly.
+bool looksLikeSoundFont(const char* path) {
+    char head[12] = {};
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return false;
+    const size_t got = std::fread(head, 1, sizeof head, f);
+    std::fclose(f);
+    return got == sizeof head && std::memcmp(head, "RIFF", 4) == 0 &&
+           (std::memcmp(head + 8, "sfbk", 4) == 0 || std::memcmp(head + 8, "DLS ", 4) == 0);
 }
 
 // Applied to the settings before the synthesizer is made.
@@ -74,6 +89,13 @@ class FluidSynthOutput final : public MidiOutput {
         routeAlsaErrorsToTrace(false);
         if (driver_ == nullptr) {
             trace("fluidsynth: no audio driver could be started (set RONVALET_AUDIO_DRIVER)\n");
+            return false;
+        }
+        if (!looksLikeSoundFont(soundFont)) {
+            trace(
+                "fluidsynth: cannot load SoundFont %s: not a SoundFont (no RIFF sfbk or DLS "
+                "header)\n",
+                soundFont);
             return false;
         }
         if (fluid_synth_sfload(synth_, soundFont, 1) == FLUID_FAILED) {
