@@ -15,6 +15,7 @@
 #include "render/assets.h"
 #include "render/display.h"
 #include "render/scene.h"
+#include "render/scene_fixture.h"
 #include "render/text.h"
 #include "shell/screens.h"
 #include "shell/shell.h"
@@ -49,26 +50,19 @@ struct Worst {
     std::string LowAt, SpreadAt;
 };
 
-class TextContrastSweep : public ::testing::TestWithParam<int32_t> {
+class TextContrastSweep : public scenetest::BuildPicturesTest,
+                          public ::testing::WithParamInterface<int32_t> {
   protected:
-    std::string saved;
     void SetUp() override {
-        ResetShellState();
-        ResetWorld();
-        saved = DataDir;
-        DataDir = std::string(ZV_BIN_DIR) + "/";
-        CurrentScreen = ScreenGame;
+        BuildPicturesTest::SetUp();
         StageNo = GetParam();
         DXDraw1RestoreSurface();
         SetSize(Display.BackBuffer, 320, 240);
         LoadStageMapFile(DataPath("Stage" + std::to_string(StageNo) + ".map"), StageMap);
     }
     void TearDown() override {
-        DataDir = saved;
+        BuildPicturesTest::TearDown();
         UpdateCount = 0;
-        for (TSurface* s :
-             {&PlayerSheet, &BackSheet, &BulletSheet, &FontSheet, &EnemySheet, &StageEnemySheet})
-            SetSize(*s, 0, 0);
         ResetWorld();
     }
 };

@@ -8,30 +8,20 @@
 #include "render/assets.h"
 #include "render/display.h"
 #include "render/scene.h"
+#include "render/scene_fixture.h"
 #include "shell/shell.h"
 #include "world/objects.h"
 #include "world/state.h"
 
 namespace {
 
-class SceneArtTest : public ::testing::Test {
+class SceneArtTest : public scenetest::BuildPicturesTest {
   protected:
-    std::string saved;
     void SetUp() override {
-        ResetShellState();
-        ResetWorld();
-        saved = DataDir;
-        DataDir = std::string(ZV_BIN_DIR) + "/";
-        CurrentScreen = ScreenGame;
+        BuildPicturesTest::SetUp();
         StageNo = 1;
         DXDraw1RestoreSurface();
         SetSize(Display.BackBuffer, 320, 240);
-    }
-    void TearDown() override {
-        DataDir = saved;
-        for (TSurface* s :
-             {&PlayerSheet, &BackSheet, &BulletSheet, &FontSheet, &EnemySheet, &StageEnemySheet})
-            SetSize(*s, 0, 0);
     }
     // The pixels one bullet leaves on a black screen.
     static std::vector<uint8_t> DrawBullet(int kind, int age, uint32_t look) {

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "base/graphics.h"
+#include "base/paths.h"
 #include "krdxlib/geometry.h"
 #include "render/assets.h"
 #include "render/display.h"
+#include "shell/screens.h"
 #include "shell/shell.h"
 #include "world/objects.h"
 #include "world/state.h"
@@ -95,6 +97,28 @@ class SceneTest : public ::testing::Test {
         EXPECT_TRUE(Lock(Display.BackBuffer, nullptr, &d));
         return d;
     }
+};
+
+// The game screen on the build's own pictures: the data folder points at the build's bin
+// folder for the test, and every sheet the test loads is freed after it.
+class BuildPicturesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetShellState();
+        ResetWorld();
+        savedDataDir_ = DataDir;
+        DataDir = std::string(ZV_BIN_DIR) + "/";
+        CurrentScreen = ScreenGame;
+    }
+    void TearDown() override {
+        DataDir = savedDataDir_;
+        for (TSurface* s :
+             {&PlayerSheet, &BackSheet, &BulletSheet, &FontSheet, &EnemySheet, &StageEnemySheet})
+            SetSize(*s, 0, 0);
+    }
+
+  private:
+    std::string savedDataDir_;
 };
 
 }  // namespace scenetest

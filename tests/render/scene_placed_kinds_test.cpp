@@ -12,6 +12,7 @@
 #include "render/assets.h"
 #include "render/display.h"
 #include "render/scene.h"
+#include "render/scene_fixture.h"
 #include "shell/shell.h"
 #include "world/objects.h"
 #include "world/passes.h"
@@ -24,21 +25,11 @@ namespace {
 
 constexpr int32_t Frames = 120;  // the floor turret once stayed unseen until about age 113
 
-class PlacedKindsTest : public ::testing::Test {
+class PlacedKindsTest : public scenetest::BuildPicturesTest {
   protected:
-    std::string saved;
     void SetUp() override {
-        ResetShellState();
-        saved = DataDir;
-        DataDir = std::string(ZV_BIN_DIR) + "/";
-        CurrentScreen = ScreenGame;
+        BuildPicturesTest::SetUp();
         SetSize(Display.BackBuffer, 320, 240);
-    }
-    void TearDown() override {
-        DataDir = saved;
-        for (TSurface* s :
-             {&PlayerSheet, &BackSheet, &BulletSheet, &FontSheet, &EnemySheet, &StageEnemySheet})
-            SetSize(*s, 0, 0);
     }
     // Pixels the object in slot leaves on a cleared screen.
     static int DrawnPixels(int32_t slot) {

@@ -198,6 +198,7 @@ class TShotBins {
 };
 
 // The shot entries of the pass with their masks: bit i stands for entry i.
+static_assert(LastShotSlot - FirstShotSlot + 1 <= 64, "the shot masks hold one bit a shot slot");
 struct TShotTable {
     TShotEntry Entries[LastShotSlot - FirstShotSlot + 1];
     int32_t Count = 0;
